@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/journal.h"
 #include "platform/types.h"
 
 namespace platform {
