@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "platform/types.h"
 #include "statements/account_sum.h"
@@ -35,8 +37,11 @@ class ClStatementSections {
   const AccountSum* FindEntry(std::uint32_t code) const;
   int CollectByMask(std::uint32_t mask, AccountCopyList& list) const;
   int CollectByCode(std::uint32_t code, AccountCopyList& list) const;
-  // The label rule over `length` bytes of name; 0 for an empty name.
+  // The label rule over `length` bytes of name; 0 for an empty name. label
+  // must hold length + 1 bytes.
   static int StripMarks(const char* name, char* label, std::size_t length);
+  // The label rule over a whole name, of any length ("" for an empty name).
+  static std::string StripMarks(std::string_view name);
 
  protected:
   const AccountSumList* sums_ = nullptr;
