@@ -1,0 +1,42 @@
+// One program per edition: the edition is chosen when the program is built.
+#include <cstdio>
+
+#include "app/host_setup.h"
+#include "app/link_app.h"
+#include "engine/engine_db.h"
+#include "res/edition.h"
+
+#ifndef STMTLINK_EDITION
+#error "STMTLINK_EDITION must name the edition (Birch, Cedar or Maple)"
+#endif
+
+int main(int argc, char** argv) {
+  SelectEdition(EditionId::STMTLINK_EDITION);
+  HostSetup setup;
+  std::string error;
+  if (!setup.Init(argc, argv, &error)) {
+    std::fprintf(stderr, "%s: %s\n", CurrentEdition().programName, error.c_str());
+    if (setup.journal) setup.journal->Exit(2, 0);
+    return 2;
+  }
+  platform::SetHost(setup.AsHost());
+  engine::SetDatabasePath(setup.engineDbPath);
+
+  int status;
+  int runResult;
+  {
+    ClLinkApp app;
+    app.SetCommandLine(setup.commandLine);
+    app.InitInstance();
+    app.ExitInstance();
+    status = app.ExitStatus();
+    runResult = app.RunResult();
+  }
+  if (setup.FrontEndStuck()) {
+    std::fprintf(stderr, "%s: the answer script left the conditions dialog open\n",
+                 CurrentEdition().programName);
+    status = 2;
+  }
+  setup.journal->Exit(status, runResult);
+  return status;
+}
