@@ -120,6 +120,9 @@ class Dialog {
 
   // Called by the front end when the window comes up (hwnd allocated).
   void AttachWindow(HWND hwnd);
+  // The dialog manager's initial focus after an initialisation that returned
+  // true: the first enabled tab stop, unless a control already has the focus.
+  void SetInitialFocus();
 
  protected:
   ControlState* Find(int id);
@@ -127,6 +130,7 @@ class Dialog {
 
  private:
   void MoveFocus(bool backwards);
+  void CheckInGroup(int id);  // an auto radio button's click
   const DialogTemplate& tmpl_;
   HWND parent_;
   HWND hwnd_ = 0;
@@ -136,6 +140,7 @@ class Dialog {
   bool visible_ = false;
   bool ended_ = false;
   int result_ = 0;
+  bool modeless_ = false;  // made by Create: EndDialog only hides it
 };
 
 }  // namespace platform

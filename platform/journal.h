@@ -55,6 +55,7 @@ class Journal {
  private:
   std::optional<std::string> path_;
   std::map<HWND, std::string> names_;
+  bool failed_ = false;  // the file could not be written (reported once)
 };
 
 // JSON string literal (with quotes) of a CP932 text.

@@ -1,6 +1,7 @@
 // The answer-script front end: drives the dialogs and message boxes without a
 // person, from a UTF-8 script of actions (see README "Answer script").
 #pragma once
+#include <cstdio>
 #include <deque>
 #include <optional>
 #include <string>
@@ -42,8 +43,11 @@ class ScriptFrontEnd : public FrontEnd {
   // True when a dialog could not be ended by the script's default clicks
   // (the run is then stopped as a host-layer error).
   bool Stuck() const { return stuck_; }
+  // Actions not taken (yet): left over at the end of a run, they were never used.
+  std::size_t PendingActions() const { return actions_.size(); }
 
  private:
+  void Apply(Dialog& dialog, const ScriptAction& a);
   std::deque<ScriptAction> actions_;
   Journal& journal_;
   std::FILE* echo_;
