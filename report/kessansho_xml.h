@@ -21,7 +21,7 @@ class ClKessanshoXml : public ClStatementSections {
   void SetNotesLines(const NotesLines* lines) { notesLines_ = lines; }
   void SetNoteDisplayFlags(const unsigned char* flags) { noteFlags_ = flags; }
   void SetProgressBase(std::int16_t base) { progressBase_ = base; }
-  // The edition's fallback product name (CP932).
+  // The edition's fallback product name (CP932); Birch's until set.
   void SetFallbackProgramName(std::string name) { fallbackName_ = std::move(name); }
   // String resource 1.
   void SetConnectedProgramVersion(std::string version) { connectedVersion_ = std::move(version); }
@@ -38,7 +38,9 @@ class ClKessanshoXml : public ClStatementSections {
 
   // Notes list.
   int WriteNotesList(ClXmlWriter* writer);
-  int WriteNoteItem(int row, ClXmlWriter* writer);  // next row, or -1 on failure
+  // Writes the row's item with its nested items when it is shown. Returns
+  // the next row to walk (178 for a row outside the table), -1 on failure.
+  int WriteNoteItem(int row, ClXmlWriter* writer);
   int IsNoteShown(long itemNumber) const;
   void WriteNoteLines(long itemNumber, int depth, ClXmlWriter* writer);
 
@@ -50,6 +52,7 @@ class ClKessanshoXml : public ClStatementSections {
   const NotesLines* notesLines_ = nullptr;
   const unsigned char* noteFlags_ = nullptr;
   std::int16_t progressBase_ = 0;
-  std::string fallbackName_;
+  std::string fallbackName_ = "Ledgora２２";
   std::string connectedVersion_;
+  std::string noteText_;  // reused for each Line text
 };

@@ -17,6 +17,7 @@ ClXmlWriter::~ClXmlWriter() { Close(); }
 std::int16_t ClXmlWriter::Open(platform::Env* env, const char* path) {
   if (env == nullptr || path == nullptr) return -1;
   Close();
+  closeFailed_ = false;
   path_ = path;
   file_ = env->Open(path_, platform::OpenMode::Write);
   if (!file_) return -1;
@@ -26,7 +27,7 @@ std::int16_t ClXmlWriter::Open(platform::Env* env, const char* path) {
 
 std::int16_t ClXmlWriter::Close() {
   if (file_) {
-    if (state_ == State::Open) file_->Close();
+    if (state_ == State::Open) closeFailed_ = !file_->Close();
     file_.reset();
   }
   state_ = State::Detached;

@@ -41,6 +41,9 @@ class ClXmlWriter : public ClXmlLines {
   const std::string& Path() const { return path_; }
   bool IsOpen() const { return state_ == State::Open; }
   bool HasFailed() const { return state_ == State::Failed; }
+  // True when the last Close of an open file failed (its content may not
+  // have reached the disk).
+  bool CloseFailed() const { return closeFailed_; }
 
  private:
   enum class State { Detached, Open, Failed };
@@ -54,6 +57,7 @@ class ClXmlWriter : public ClXmlLines {
   std::unique_ptr<platform::File> file_;
   std::string path_;
   State state_ = State::Detached;
+  bool closeFailed_ = false;
   // Reused for every line and value: they grow to the longest one seen and
   // keep their capacity, so steady-state writing allocates nothing.
   std::string line_;
