@@ -117,8 +117,8 @@ class ClRuleKamoku {
 
  private:
   std::string dataId_;
-  long pos_ = 0;
-  long index_ = 0;
+  StFINDINFO window_{};  // the window of MoveReady
+  long index_ = 0;       // the next account to deliver
 };
 
 // Saved financial-statement settings, created and deleted by the program.

@@ -15,6 +15,10 @@ bool UseInMemoryDatabase(const std::string& sql, std::string* error);
 // Closes the database and forgets every engine object's state.
 void Reset();
 
+// The message of the last failed Initiate (UTF-8, as printed on stderr), or
+// empty after a successful one.
+const std::string& LastInitiateError();
+
 // The schema the stand-in accepts, as SQL text.
 const char* SchemaSql();
 
