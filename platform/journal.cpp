@@ -111,8 +111,8 @@ void Journal::NameWindow(HWND hwnd, const std::string& name) {
 
 void Journal::ForgetWindow(HWND hwnd) { names_.erase(hwnd); }
 
-void Journal::MsgBox(HWND owner, const std::string& caption, const std::string& text,
-                     unsigned type, int answer) {
+void Journal::MsgBox(HWND owner, const std::string& caption, const std::string& text, unsigned type,
+                     int answer) {
   std::string ownerName = "null";
   if (owner != 0) {
     auto it = names_.find(owner);
@@ -157,8 +157,8 @@ void Journal::DialogWait(int id, int focus, const std::vector<ControlSnapshot>& 
 void Journal::Focus(int id) { WriteLine(Object("focus").Int("id", id).Done()); }
 
 void Journal::FileDialog(const std::string& title, const std::string& folder,
-                         const std::string& file, const std::string& ext,
-                         const std::string& filter, const std::optional<std::string>& result) {
+                         const std::string& file, const std::string& ext, const std::string& filter,
+                         const std::optional<std::string>& result) {
   WriteLine(Object("filedialog")
                 .Text("title", title)
                 .Text("folder", folder)

@@ -147,8 +147,7 @@ constexpr int kCancelId = 1003;
 
 }  // namespace
 
-std::optional<std::vector<ScriptAction>> ParseScript(const std::string& utf8,
-                                                     std::string* error) {
+std::optional<std::vector<ScriptAction>> ParseScript(const std::string& utf8, std::string* error) {
   std::vector<ScriptAction> actions;
   std::string_view rest = utf8;
   if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);  // a UTF-8 byte order mark
@@ -177,8 +176,7 @@ std::optional<std::vector<ScriptAction>> ParseScript(const std::string& utf8,
   return actions;
 }
 
-ScriptFrontEnd::ScriptFrontEnd(std::vector<ScriptAction> actions, Journal& journal,
-                               std::FILE* echo)
+ScriptFrontEnd::ScriptFrontEnd(std::vector<ScriptAction> actions, Journal& journal, std::FILE* echo)
     : actions_(actions.begin(), actions.end()), journal_(journal), echo_(echo) {}
 
 int ScriptFrontEnd::MessageBox(HWND owner, const std::string& text, const std::string& caption,
