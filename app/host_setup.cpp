@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/cp932.h"
+#include "platform/fault_env.h"
 #include "platform/host_env.h"
 #include "platform/script_frontend.h"
 
@@ -38,6 +39,53 @@ std::string BaseName(const std::string& path) {
 }
 
 }  // namespace
+
+// A testing aid: STMTLINK_FAULTS makes chosen host operations fail, e.g.
+// "write-after=2000;mkdir=out;replace;alloc=AccountSum@3;open-write=report".
+bool HostSetup::ApplyFaults(const std::string& spec, std::string* error) {
+  hostEnv = std::move(env);
+  auto fault = std::make_unique<platform::FaultEnv>(*hostEnv);
+  std::size_t start = 0;
+  while (start <= spec.size()) {
+    std::size_t end = spec.find(';', start);
+    if (end == std::string::npos) end = spec.size();
+    std::string item = spec.substr(start, end - start);
+    start = end + 1;
+    if (item.empty()) continue;
+    std::size_t eq = item.find('=');
+    std::string name = item.substr(0, eq);
+    std::string value = eq == std::string::npos ? "" : item.substr(eq + 1);
+    auto cp932 = platform::Utf8ToCp932(value);
+    if (name == "write-after" && !value.empty() &&
+        value.find_first_not_of("0123456789") == std::string::npos) {
+      fault->FailWritesAfterBytes(std::stoull(value));
+    } else if (name == "open-write" && cp932) {
+      fault->FailOpenForWrite(*cp932);
+    } else if (name == "mkdir" && cp932) {
+      fault->FailCreateDirectory(*cp932);
+    } else if (name == "replace" && value.empty()) {
+      fault->FailReplace();
+    } else if (name == "alloc" && !value.empty()) {
+      std::size_t at = value.find('@');
+      int nth = 1;
+      if (at != std::string::npos) {
+        std::string n = value.substr(at + 1);
+        if (n.empty() || n.find_first_not_of("0123456789") != std::string::npos) {
+          *error = "STMTLINK_FAULTS: bad count in \"" + item + "\"";
+          return false;
+        }
+        nth = std::stoi(n);
+      }
+      fault->FailAllocation(value.substr(0, at), nth);
+    } else {
+      *error = "STMTLINK_FAULTS: unknown fault \"" + item + "\"";
+      return false;
+    }
+    if (end == spec.size()) break;
+  }
+  env = std::move(fault);
+  return true;
+}
 
 bool HostSetup::Init(int argc, char** argv, std::string* error) {
   std::string journalPath = Getenv("STMTLINK_JOURNAL");
@@ -75,6 +123,9 @@ bool HostSetup::Init(int argc, char** argv, std::string* error) {
   if (tmp.empty()) tmp = "/tmp";
   env = std::make_unique<platform::HostEnv>(platform::PathMapper(*drives, sharesList),
                                             programDir + "/" + BaseName(exe), tmp);
+
+  std::string faults = Getenv("STMTLINK_FAULTS");
+  if (!faults.empty() && !ApplyFaults(faults, error)) return false;
 
   windows = std::make_unique<platform::SocketWindowSystem>(Getenv("STMTLINK_WINDOWS"), *journal);
 

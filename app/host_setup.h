@@ -9,6 +9,7 @@
 
 struct HostSetup {
   std::unique_ptr<platform::Journal> journal;
+  std::unique_ptr<platform::Env> hostEnv;  // under a fault wrapper, when one is set
   std::unique_ptr<platform::Env> env;
   std::unique_ptr<platform::WindowSystem> windows;
   std::unique_ptr<platform::FrontEnd> ui;
@@ -21,4 +22,7 @@ struct HostSetup {
   platform::Host AsHost() const;
   // True when the script front end could not close a dialog.
   bool FrontEndStuck() const;
+
+ private:
+  bool ApplyFaults(const std::string& spec, std::string* error);
 };
