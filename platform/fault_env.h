@@ -1,6 +1,8 @@
 // An Env wrapper that makes chosen operations fail, for tests.
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -38,16 +40,20 @@ class FaultEnv : public Env {
   bool SetCurrentDirectory(const std::string& path) override;
   std::string GetModuleFileName() override;
   bool MayAllocate(std::string_view what) override;
+  std::optional<std::string> WindowsFormOf(const std::string& hostPath) override;
 
  private:
+  struct AllocationFault {
+    int nth = 1;
+    int calls = 0;
+  };
   Env& inner_;
   // state is the implementer's
   std::uint64_t writeBudget_ = UINT64_MAX;
   std::uint64_t written_ = 0;
   std::set<std::string> failOpen_, failMkdir_;
   bool failReplace_ = false;
-  std::string allocWhat_;
-  int allocNth_ = 0, allocCalls_ = 0;
+  std::map<std::string, AllocationFault> allocations_;
   friend class FaultFile;
 };
 

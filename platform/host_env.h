@@ -64,6 +64,7 @@ class HostEnv : public Env {
   std::string GetCurrentDirectory() override;
   bool SetCurrentDirectory(const std::string& path) override;
   std::string GetModuleFileName() override;
+  std::optional<std::string> WindowsFormOf(const std::string& hostPath) override;
 
   std::optional<std::string> ToHost(const std::string& windowsPath) const;
   const PathMapper& Mapper() const { return mapper_; }
