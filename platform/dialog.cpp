@@ -7,18 +7,6 @@ namespace platform {
 
 namespace {
 
-// Journal owner names of the system's own windows, by template.
-const char* JournalNameFor(int templateId) {
-  switch (templateId) {
-    case 130:
-      return "conditions";
-    case 131:
-      return "progress";
-    default:
-      return nullptr;
-  }
-}
-
 bool TakesFocus(ControlKind kind) {
   return kind == ControlKind::Edit || kind == ControlKind::PushButton ||
          kind == ControlKind::RadioButton;
@@ -65,7 +53,6 @@ bool Dialog::Create(HWND parent) {
 void Dialog::DestroyWindow() {
   if (hwnd_ == 0) return;
   if (host().ui) host().ui->Destroy(*this);
-  if (host().journal) host().journal->ForgetWindow(hwnd_);
   hwnd_ = 0;
   visible_ = false;
 }
@@ -344,9 +331,6 @@ void Dialog::AttachWindow(HWND hwnd) {
   ended_ = false;
   result_ = 0;
   visible_ = !modeless_ || (tmpl_.style & WS_VISIBLE) != 0;
-  if (const char* name = JournalNameFor(tmpl_.id); name && host().journal) {
-    host().journal->NameWindow(hwnd, name);
-  }
 }
 
 }  // namespace platform

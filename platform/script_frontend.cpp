@@ -230,11 +230,9 @@ int ScriptFrontEnd::RunModal(Dialog& dialog) {
       defaultClicks = 2;
       dialog.UserClick(kCancelId);
     } else {
-      // Neither execute nor cancel ends it: the script cannot go on.
+      // Neither execute nor cancel ends it: the script cannot go on, and the
+      // program reports that (Stuck()).
       stuck_ = true;
-      if (echo_) {
-        std::fprintf(echo_, "answer script: dialog %d cannot be ended by execute or cancel\n", id);
-      }
       dialog.EndDialog(kCancelId);
     }
   }

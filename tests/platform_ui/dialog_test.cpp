@@ -194,6 +194,7 @@ TEST(ModelessDialog, CreateCaptionAndEndDialogHideIt) {
   ASSERT_TRUE(d.Create(0));
   EXPECT_NE(d.GetSafeHwnd(), 0);
   EXPECT_FALSE(d.IsVisible());
+  host.journal.NameWindow(d.GetSafeHwnd(), "progress");
   d.ShowWindow(true);
   d.SetWindowText("a");
   d.SetWindowText("a");

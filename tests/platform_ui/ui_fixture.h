@@ -74,6 +74,7 @@ class TestDlg : public Dialog {
   TestDlg() : Dialog(TestTemplate(), 0) {}
 
   bool OnInitDialog() override {
+    if (host().journal) host().journal->NameWindow(GetSafeHwnd(), "conditions");
     if (refuse) {
       EndDialog(1003);
       return false;
