@@ -165,8 +165,9 @@ std::optional<std::vector<ScriptAction>> ParseScript(const std::string& utf8, st
     if (r != LineResult::Ok) {
       if (error) {
         *error = "line " + std::to_string(number) +
-                 (r == LineResult::NoCp932 ? ": a character has no Shift_JIS (CP932) form: "
-                                           : ": not an action: ") +
+                 (r == LineResult::NoCp932
+                      ? ": a character has no CP932 form (or the line is not UTF-8): "
+                      : ": not an action: ") +
                  std::string(line);
       }
       return std::nullopt;
