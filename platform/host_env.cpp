@@ -208,7 +208,7 @@ std::optional<std::vector<DriveMapping>> ParseDriveMap(const std::string& text,
                                                        std::string* error) {
   std::vector<DriveMapping> drives;
   for (const std::string& entry : SplitEntries(text)) {
-    const std::string where = "STMTLINK_DRIVES entry \"" + entry + "\": ";
+    const std::string where = "entry \"" + entry + "\": ";
     std::size_t eq = entry.find('=');
     std::size_t colon = entry.find(':', eq == std::string::npos ? 0 : eq);
     if (eq == std::string::npos || colon == std::string::npos) {
@@ -246,7 +246,7 @@ std::optional<std::vector<ShareMapping>> ParseShareMap(const std::string& text,
                                                        std::string* error) {
   std::vector<ShareMapping> shares;
   for (const std::string& entry : SplitEntries(text)) {
-    const std::string where = "STMTLINK_SHARES entry \"" + entry + "\": ";
+    const std::string where = "entry \"" + entry + "\": ";
     std::size_t eq = entry.find('=');
     if (eq == std::string::npos) {
       Fail(error, where + "expected \\\\SERVER\\SHARE=HOSTROOT");
