@@ -221,8 +221,7 @@ std::optional<std::vector<DriveMapping>> ParseDriveMap(const std::string& text,
     }
     std::optional<DriveType> type = DriveTypeNamed(entry.substr(eq + 1, colon - eq - 1));
     if (!type) {
-      Fail(error, where +
-                      "the type must be fixed, removable, remote, cdrom, ramdisk or unknown");
+      Fail(error, where + "the type must be fixed, removable, remote, cdrom, ramdisk or unknown");
       return std::nullopt;
     }
     std::string root = entry.substr(colon + 1);
@@ -442,11 +441,20 @@ std::optional<std::string> HostEnv::ToHost(const std::string& windowsPath) const
 bool HostEnv::Access(const std::string& path, int mode) {
   int how;
   switch (mode) {
-    case 0: how = F_OK; break;
-    case 2: how = W_OK; break;
-    case 4: how = R_OK; break;
-    case 6: how = R_OK | W_OK; break;
-    default: return false;
+    case 0:
+      how = F_OK;
+      break;
+    case 2:
+      how = W_OK;
+      break;
+    case 4:
+      how = R_OK;
+      break;
+    case 6:
+      how = R_OK | W_OK;
+      break;
+    default:
+      return false;
   }
   std::optional<std::string> host = ToHost(path);
   return host && ::access(host->c_str(), how) == 0;
@@ -506,9 +514,15 @@ std::unique_ptr<File> HostEnv::Open(const std::string& path, OpenMode mode) {
   if (!host) return nullptr;
   int flags = O_CLOEXEC;
   switch (mode) {
-    case OpenMode::Read: flags |= O_RDONLY; break;
-    case OpenMode::Write: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
-    case OpenMode::ReadWrite: flags |= O_RDWR; break;
+    case OpenMode::Read:
+      flags |= O_RDONLY;
+      break;
+    case OpenMode::Write:
+      flags |= O_WRONLY | O_CREAT | O_TRUNC;
+      break;
+    case OpenMode::ReadWrite:
+      flags |= O_RDWR;
+      break;
   }
   int fd;
   do {

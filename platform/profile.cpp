@@ -72,9 +72,8 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
     if (line.front() == '[') {
       if (sectionSeen) return std::nullopt;  // only the first such section counts
       std::size_t close = FindChar(line, ']');
-      std::string_view name = Trim(line.substr(1, close == std::string_view::npos
-                                                      ? std::string_view::npos
-                                                      : close - 1));
+      std::string_view name = Trim(
+          line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       inSection = SameName(name, section);
       sectionSeen = inSection;
       continue;

@@ -1,5 +1,6 @@
 #include "platform/windows.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -46,8 +47,7 @@ bool SocketWindowSystem::PostMessage(HWND hwnd, std::uint32_t msg, std::intptr_t
   journal_.Post(hwnd, msg, wparam, lparam);
   // Signed, as the journal writes them.
   return Send(hwnd, "post " + std::to_string(static_cast<std::int32_t>(msg)) + " " +
-                        std::to_string(wparam) + " " +
-                        std::to_string(lparam));
+                        std::to_string(wparam) + " " + std::to_string(lparam));
 }
 
 bool SocketWindowSystem::IsWindow(HWND hwnd) { return IsSocket(SocketPath(folder_, hwnd)); }
@@ -55,18 +55,30 @@ bool SocketWindowSystem::IsWindow(HWND hwnd) { return IsSocket(SocketPath(folder
 bool SocketWindowSystem::Send(HWND hwnd, const std::string& datagram) {
   const std::string path = SocketPath(folder_, hwnd);
   if (!IsSocket(path)) return false;
+  // A socket address holds about a hundred bytes; a deeper folder is reached
+  // through a descriptor of its own.
+  std::string address = path;
+  int dirFd = -1;
   sockaddr_un addr;
+  if (address.size() >= sizeof addr.sun_path) {
+    dirFd = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) return false;
+    address = "/proc/self/fd/" + std::to_string(dirFd) + "/" + std::to_string(hwnd);
+  }
+  bool sent = false;
   std::memset(&addr, 0, sizeof addr);
   addr.sun_family = AF_UNIX;
-  if (path.size() >= sizeof addr.sun_path) return false;  // cannot be addressed
-  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
   int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  // A caller that does not read must not hang the run: a full queue fails the call.
-  ssize_t sent = ::sendto(fd, datagram.data(), datagram.size(), MSG_DONTWAIT,
-                          reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
-  ::close(fd);
-  return sent == static_cast<ssize_t>(datagram.size());
+  if (fd >= 0 && address.size() < sizeof addr.sun_path) {
+    std::memcpy(addr.sun_path, address.c_str(), address.size() + 1);
+    // A caller that does not read must not hang the run: a full queue fails the call.
+    ssize_t n = ::sendto(fd, datagram.data(), datagram.size(), MSG_DONTWAIT,
+                         reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
+    sent = n == static_cast<ssize_t>(datagram.size());
+  }
+  if (fd >= 0) ::close(fd);
+  if (dirFd >= 0) ::close(dirFd);
+  return sent;
 }
 
 }  // namespace platform

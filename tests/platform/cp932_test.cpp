@@ -36,7 +36,8 @@ TEST(Cp932, CutAtCharBoundaryNeverSplitsACharacter) {
 TEST(Cp932, ToUtf8ReplacesBytesWithoutAReading) {
   EXPECT_EQ(U8(u8"決算書 表ソ"), Cp932ToUtf8("決算書 表ソ"));
   // 0xFF has no reading; a lead byte at the end has no trail.
-  EXPECT_EQ(U8(u8"a\uFFFDb"), Cp932ToUtf8("a\xFF" "b"));
+  EXPECT_EQ(U8(u8"a\uFFFDb"), Cp932ToUtf8("a\xFF"
+                                          "b"));
   EXPECT_EQ(U8(u8"a\uFFFD"), Cp932ToUtf8("a\x83"));
   // Half-width katakana are single bytes.
   EXPECT_EQ(U8(u8"ｱ"), Cp932ToUtf8("\xB1"));
@@ -47,7 +48,7 @@ TEST(Cp932, FromUtf8RefusesWhatCp932CannotHold) {
   EXPECT_EQ(std::optional<std::string>("決算書"), Utf8ToCp932(U8(u8"決算書")));
   EXPECT_EQ(std::nullopt, Utf8ToCp932(kEmoji));   // no CP932 form
   EXPECT_EQ(std::nullopt, Utf8ToCp932(kHangul));  // Hangul: none either
-  EXPECT_EQ(std::nullopt, Utf8ToCp932("\xC3"));        // not UTF-8
+  EXPECT_EQ(std::nullopt, Utf8ToCp932("\xC3"));   // not UTF-8
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "platform/fault_env.h"
 
-#include <filesystem>
-
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "platform/host_env.h"
 #include "temp_dir.h"

@@ -1,10 +1,9 @@
 #include "platform/host_env.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
-
-#include <gtest/gtest.h>
 
 #include "temp_dir.h"
 
@@ -33,8 +32,8 @@ TEST(DriveMap, ParsesLettersTypesAndRoots) {
 }
 
 TEST(DriveMap, RefusesABadEntryByName) {
-  const char* bad[] = {"C", "C=fixed", "CC=fixed:/", "1=fixed:/", "C=floppy:/", "C=fixed:",
-                       "C=fixed:/;c=remote:/x"};
+  const char* bad[] = {"C",          "C=fixed",  "CC=fixed:/",           "1=fixed:/",
+                       "C=floppy:/", "C=fixed:", "C=fixed:/;c=remote:/x"};
   for (const char* text : bad) {
     std::string error;
     EXPECT_FALSE(ParseDriveMap(text, &error)) << text;
@@ -60,9 +59,12 @@ TEST(ShareMap, ParsesShares) {
 }
 
 TEST(ShareMap, RefusesABadEntryByName) {
-  const std::string bad[] = {"\\\\srv=/x",          "srv\\share=/x",
-                             "\\\\srv\\share\\sub=/x", "\\\\srv\\share",
-                             "\\\\srv\\share=",     "\\\\" + kEmoji + "\\s=/x",
+  const std::string bad[] = {"\\\\srv=/x",
+                             "srv\\share=/x",
+                             "\\\\srv\\share\\sub=/x",
+                             "\\\\srv\\share",
+                             "\\\\srv\\share=",
+                             "\\\\" + kEmoji + "\\s=/x",
                              "\\\\a\\b=/x;\\\\A\\B=/y"};
   for (const std::string& text : bad) {
     std::string error;
@@ -133,7 +135,7 @@ TEST_F(HostEnvTest, ReverseMappingPicksTheLongestRoot) {
   EXPECT_EQ("C:\\etc\\hosts", mapper.ToWindows("/etc/hosts"));
   EXPECT_EQ("C:\\", mapper.ToWindows("/"));
   EXPECT_EQ(std::nullopt, mapper.ToWindows("/a" + kEmoji));  // no CP932 form
-  EXPECT_EQ(std::nullopt, mapper_.ToWindows("/etc"));      // outside every drive
+  EXPECT_EQ(std::nullopt, mapper_.ToWindows("/etc"));        // outside every drive
   // d_ + "x" is a sibling of D's root, not inside it.
   EXPECT_EQ(std::nullopt, mapper_.ToWindows(d_ + "x"));
 }

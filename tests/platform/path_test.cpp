@@ -12,18 +12,10 @@ TEST(Path, SkipRoot) {
     const char* path;
     std::size_t after;
   } cases[] = {
-      {"C:\\a\\b", 3},
-      {"C:\\", 3},
-      {"c:/a", npos},  // the root needs its backslash
-      {"C:a", npos},
-      {"\\\\srv\\sh\\x", 9},
-      {"\\\\srv\\sh\\", 9},
-      {"\\\\srv\\sh", npos},
-      {"\\\\srv", npos},
-      {"\\\\表\\sh\\x", 8},  // 表's trail byte does not end the server name
-      {"\\a", 1},
-      {"a\\b", npos},
-      {"", npos},
+      {"C:\\a\\b", 3},   {"C:\\", 3},           {"c:/a", npos},  // the root needs its backslash
+      {"C:a", npos},     {"\\\\srv\\sh\\x", 9}, {"\\\\srv\\sh\\", 9}, {"\\\\srv\\sh", npos},
+      {"\\\\srv", npos}, {"\\\\表\\sh\\x", 8},  // 表's trail byte does not end the server name
+      {"\\a", 1},        {"a\\b", npos},        {"", npos},
   };
   for (const auto& c : cases) EXPECT_EQ(c.after, PathSkipRoot(c.path)) << c.path;
 }

@@ -27,8 +27,8 @@ class ProfileTest : public ::testing::Test {
 };
 
 TEST_F(ProfileTest, MissingFileGivesTheDefault) {
-  EXPECT_EQ("1", GetPrivateProfileString(env_, "ProgramLevel", "QX71", "1", 16,
-                                         "C:\\ZeimarkDef.ini"));
+  EXPECT_EQ("1",
+            GetPrivateProfileString(env_, "ProgramLevel", "QX71", "1", 16, "C:\\ZeimarkDef.ini"));
   // Trailing blanks of the default are dropped; the default is cut like a value.
   EXPECT_EQ("1", GetPrivateProfileString(env_, "S", "K", "1  ", 16, "C:\\none.ini"));
   EXPECT_EQ("abc", GetPrivateProfileString(env_, "S", "K", "abcdef", 4, "C:\\none.ini"));
@@ -42,17 +42,17 @@ TEST_F(ProfileTest, ValueRules) {
       {"[ProgramLevel]\r\nQX71=3\r\n", "3"},
       {"[ProgramLevel]\nQX71=3", "3"},
       {"[ProgramLevel]\rQX71=3\r", "3"},
-      {"[Other]\r\nQX71=3\r\n", "1"},                 // no section
-      {"[ProgramLevel]\r\nQX70=3\r\n", "1"},          // no key
-      {"QX71=3\r\n[ProgramLevel]\r\n", "1"},          // before any section
-      {"[ProgramLevel]\r\nQX71=\r\n", ""},            // empty, not the default
+      {"[Other]\r\nQX71=3\r\n", "1"},         // no section
+      {"[ProgramLevel]\r\nQX70=3\r\n", "1"},  // no key
+      {"QX71=3\r\n[ProgramLevel]\r\n", "1"},  // before any section
+      {"[ProgramLevel]\r\nQX71=\r\n", ""},    // empty, not the default
       {"[ProgramLevel]\r\nQX71=   \r\n", ""},
       {"  [ ProgramLevel ]  \r\n  QX71 \t=  3  \r\n", "3"},
       {"[programlevel]\r\nqx71=3\r\n", "3"},
       {"[ProgramLevel]\r\nQX71=\"3\"\r\n", "3"},
       {"[ProgramLevel]\r\nQX71='3 '\r\n", "3 "},
       {"[ProgramLevel]\r\nQX71=\"\"\r\n", ""},
-      {"[ProgramLevel]\r\nQX71=\"3\r\n", "\"3"},      // no closing quote
+      {"[ProgramLevel]\r\nQX71=\"3\r\n", "\"3"},  // no closing quote
       {"[ProgramLevel]\r\nQX71=\"3'\r\n", "\"3'"},
       {"[ProgramLevel]\r\n;QX71=5\r\nQX71=3\r\n", "3"},
       {"[ProgramLevel]\r\nQX71\r\nQX71=4\r\n", "4"},  // a line without '=' is no value
@@ -79,7 +79,9 @@ TEST_F(ProfileTest, DoubleByteNamesAndValues) {
 }
 
 TEST_F(ProfileTest, Utf16FileDoesNotCrash) {
-  static const char kUtf16[] = "\xFF\xFE[\0P\0]\0\r\0\n\0Q\0=\0" "3\0";
+  static const char kUtf16[] =
+      "\xFF\xFE[\0P\0]\0\r\0\n\0Q\0=\0"
+      "3\0";
   const std::string utf16(kUtf16, sizeof kUtf16 - 1);
   EXPECT_EQ("1", Level(utf16));
   EXPECT_EQ("1", Level(std::string("[ProgramLevel\0]\nQX71=3", 22)));

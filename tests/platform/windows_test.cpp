@@ -1,12 +1,13 @@
 #include "platform/windows.h"
 
+#include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cstring>
-
-#include <gtest/gtest.h>
+#include <filesystem>
 
 #include "platform/journal.h"
 #include "temp_dir.h"
@@ -97,6 +98,23 @@ TEST(SocketWindowSystem, MissingWindowsDoNothingButAreJournaled) {
   EXPECT_FALSE(none.EnableWindow(5, true));
   EXPECT_EQ("", caller.Receive());
   EXPECT_EQ(10u, journal.lines.size());
+}
+
+TEST(SocketWindowSystem, ReachesSocketsInDeepFolders) {
+  TempDir dir;
+  std::string deep = dir.path();
+  while (deep.size() < 200) deep += "/folder-of-caller-windows";
+  std::filesystem::create_directories(deep);
+  // The test binds through a descriptor too, since the address would not fit.
+  int dirFd = ::open(deep.c_str(), O_PATH | O_DIRECTORY);
+  ASSERT_GE(dirFd, 0);
+  CallerWindow caller("/proc/self/fd/" + std::to_string(dirFd), 42);
+  ASSERT_TRUE(caller.bound());
+  Journal journal;
+  SocketWindowSystem windows(deep, journal);
+  EXPECT_TRUE(windows.SetForegroundWindow(42));
+  EXPECT_EQ("foreground", caller.Receive());
+  ::close(dirFd);
 }
 
 TEST(SocketWindowSystem, HandleZeroNeverExists) {
