@@ -321,7 +321,10 @@ std::optional<std::string> PathMapper::ToHost(const std::string& windowsPath,
   } else {
     const ShareMapping* found = nullptr;
     for (const ShareMapping& s : shares_) {
-      if (SameName(s.share, p->share)) found = &s;
+      if (SameName(s.share, p->share)) {
+        found = &s;
+        break;
+      }
     }
     if (!found) return std::nullopt;
     root = found->hostRoot;
