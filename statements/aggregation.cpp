@@ -105,10 +105,15 @@ int ClKessanshoSource::Aggregate(int taxFlag, const StFINDINFO* window, const St
   const std::size_t debitOffset = taxFlag == 1 ? StKAMOKUSUMINFO::kDebit2 : StKAMOKUSUMINFO::kDebit1;
   const std::size_t creditOffset =
       taxFlag == 1 ? StKAMOKUSUMINFO::kCredit2 : StKAMOKUSUMINFO::kCredit1;
-  const int startIndex = rec::I16(window->raw, 1 * StFINDINFO::kEntrySize + StFINDINFO::kValue);
-  const int endIndex = rec::I16(window->raw, 2 * StFINDINFO::kEntrySize + StFINDINFO::kValue);
-  const int join2 = rec::I16(window->raw, 2 * StFINDINFO::kEntrySize + StFINDINFO::kJoin);
-  const int value3 = rec::I16(window->raw, 3 * StFINDINFO::kEntrySize + StFINDINFO::kValue);
+  // Entry n of the window starts at (n - 1) * 34: the start index is entry 1's
+  // value, the end index entry 2's, and entry 3 holds 18 when slot 13 belongs in.
+  auto entryField = [window](std::size_t entry, std::size_t field) -> int {
+    return rec::I16(window->raw, (entry - 1) * StFINDINFO::kEntrySize + field);
+  };
+  const int startIndex = entryField(1, StFINDINFO::kValue);
+  const int endIndex = entryField(2, StFINDINFO::kValue);
+  const int join2 = entryField(2, StFINDINFO::kJoin);
+  const int value3 = entryField(3, StFINDINFO::kValue);
   const int introIndex = rec::I16(data->raw, StDATAINFO::kIntroMonthIndex);
   const std::int32_t extraPeriod = rec::I32(data->raw, StDATAINFO::kExtraPeriodFlag);
   const bool firstMonthsInOpening =
