@@ -72,10 +72,10 @@ char32_t SemiVoiced(char32_t base) {
 }
 
 struct Tables {
-  std::array<std::string, 0x7F> ascii;                    // 0x20-0x7E
-  std::array<std::string, 0xDF - 0xA1 + 1> kana;          // 0xA1-0xDF
-  std::array<std::string, 0xDF - 0xA1 + 1> kanaVoiced;    // with 0xDE
-  std::array<std::string, 0xDF - 0xA1 + 1> kanaSemi;      // with 0xDF
+  std::array<std::string, 0x7F> ascii;                  // 0x20-0x7E
+  std::array<std::string, 0xDF - 0xA1 + 1> kana;        // 0xA1-0xDF
+  std::array<std::string, 0xDF - 0xA1 + 1> kanaVoiced;  // with 0xDE
+  std::array<std::string, 0xDF - 0xA1 + 1> kanaSemi;    // with 0xDF
 };
 
 const Tables& GetTables() {
@@ -112,8 +112,7 @@ std::string MapFullWidth(std::string_view cp932) {
       out += t.ascii[c];
     } else if (n == 1 && c >= 0xA1 && c <= 0xDF && !t.kana[c - 0xA1].empty()) {
       std::size_t k = c - 0xA1;
-      unsigned char next =
-          i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
+      unsigned char next = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
       if (next == kVoicedMark && !t.kanaVoiced[k].empty()) {
         out += t.kanaVoiced[k];
         ++i;

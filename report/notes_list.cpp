@@ -177,8 +177,10 @@ const NoteItem NoteItemTable[kNoteItemRows] = {
     {7, 1130010, 3, "NotesRelatedPartyTransactions"},
     {7, 1130020, 4, "BreakdownRelatedPartyTransactions"},
     {7, 1130030, 5, "NameRelatedParty"},
-    {7, 1130040, 5, "RatioVotingRightsOwnedCompanyTotalVotingRightsOwnedAllShareholdersRelatedParty"},
-    {7, 1130050, 5, "RatioVotingRightsOwnedRelatedPartyTotalVotingRightsOwnedAllShareholdersCompany"},
+    {7, 1130040, 5,
+     "RatioVotingRightsOwnedCompanyTotalVotingRightsOwnedAllShareholdersRelatedParty"},
+    {7, 1130050, 5,
+     "RatioVotingRightsOwnedRelatedPartyTotalVotingRightsOwnedAllShareholdersCompany"},
     {7, 1130060, 5, "RelationshipCompanyRelatedParty"},
     {7, 1130070, 5, "DetailsTransactions"},
     {7, 1130080, 5, "TransactionAmountTransactionType"},
@@ -240,8 +242,8 @@ int ClKessanshoXml::WriteNoteItem(int row, ClXmlWriter* writer) {
     ++end;
   }
 
-  bool groupOn = noteFlags_ != nullptr && item.group >= 0 &&
-                 item.group < kNoteDisplayFlagCount && noteFlags_[item.group] != 0;
+  bool groupOn = noteFlags_ != nullptr && item.group >= 0 && item.group < kNoteDisplayFlagCount &&
+                 noteFlags_[item.group] != 0;
   if (groupOn && IsNoteShown(item.itemNumber) == 1) {
     if (!writer->WriteStartTag(item.level, item.name)) return -1;
     WriteNoteLines(item.itemNumber, item.level + 1, writer);

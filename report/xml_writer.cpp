@@ -1,6 +1,7 @@
 #include "report/xml_writer.h"
 
 #include <cstring>
+#include <functional>
 
 namespace {
 constexpr std::size_t kLineReserve = 1024;
@@ -57,7 +58,8 @@ const char* ClXmlWriter::Escape(const char* text) {
     return escaped_.c_str();
   }
   // The input may be an earlier result: escape from a copy then.
-  if (text >= escaped_.data() && text <= escaped_.data() + escaped_.size()) {
+  std::less_equal<const char*> le;
+  if (le(escaped_.data(), text) && le(text, escaped_.data() + escaped_.size())) {
     work_.assign(text);
     text = work_.c_str();
   }
@@ -65,12 +67,24 @@ const char* ClXmlWriter::Escape(const char* text) {
   for (const char* p = text; *p != '\0'; ++p) {
     // Byte by byte is safe on CP932: no trail byte is below 0x40.
     switch (*p) {
-      case '&': escaped_ += "&amp;"; break;
-      case '>': escaped_ += "&gt;"; break;
-      case '<': escaped_ += "&lt;"; break;
-      case '"': escaped_ += "&quot;"; break;
-      case '\'': escaped_ += "&apos;"; break;
-      default: escaped_ += *p; break;
+      case '&':
+        escaped_ += "&amp;";
+        break;
+      case '>':
+        escaped_ += "&gt;";
+        break;
+      case '<':
+        escaped_ += "&lt;";
+        break;
+      case '"':
+        escaped_ += "&quot;";
+        break;
+      case '\'':
+        escaped_ += "&apos;";
+        break;
+      default:
+        escaped_ += *p;
+        break;
     }
   }
   return escaped_.c_str();
@@ -99,8 +113,8 @@ void ClXmlWriter::AppendAttributes(const char* attr1, const char* value1, const 
   line_ += '"';
 }
 
-int ClXmlWriter::WriteStartTag(int indent, const char* name, const char* attr1,
-                               const char* value1, const char* attr2, const char* value2) {
+int ClXmlWriter::WriteStartTag(int indent, const char* name, const char* attr1, const char* value1,
+                               const char* attr2, const char* value2) {
   BeginLine(indent);
   line_ += '<';
   if (name != nullptr) line_ += name;
@@ -117,9 +131,8 @@ int ClXmlWriter::WriteEndTag(int indent, const char* name) {
   return WriteBytes(line_.data(), line_.size());
 }
 
-int ClXmlWriter::WriteElement(int indent, const char* name, const char* text,
-                              const char* attr1, const char* value1, const char* attr2,
-                              const char* value2) {
+int ClXmlWriter::WriteElement(int indent, const char* name, const char* text, const char* attr1,
+                              const char* value1, const char* attr2, const char* value2) {
   BeginLine(indent);
   line_ += '<';
   if (name != nullptr) line_ += name;

@@ -13,8 +13,7 @@ TEST(MapFullWidthTest, AsciiBecomesFullWidth) {
   EXPECT_EQ(platform::MapFullWidth("az09!&"), "ａｚ０９！＆");
   // Blank, backslash, tilde, both quotes and the hyphen, in the CP932 codes
   // that read back as the same full-width characters.
-  EXPECT_EQ(platform::MapFullWidth(" \\~\"'-"),
-            "\x81\x40\x81\x5F\x81\x60\xFA\x57\xFA\x56\x81\x7C");
+  EXPECT_EQ(platform::MapFullWidth(" \\~\"'-"), "\x81\x40\x81\x5F\x81\x60\xFA\x57\xFA\x56\x81\x7C");
 }
 
 TEST(MapFullWidthTest, HalfWidthKatakanaWithMarks) {

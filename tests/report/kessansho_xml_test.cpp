@@ -91,9 +91,8 @@ TEST_F(KessanshoXmlTest, SystemFromSupportInfAndNegativeFunctionId) {
   PutFile("SUPPORT.INF", "[=製品名=]Ledgora２２ Cedar & Co\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.07\r\n");
   xml_.SetFallbackProgramName("unused");
   xml_.SetConnectedProgramVersion("");  // a missing string resource
-  std::string out = Section([&](ClXmlWriter* w) {
-    return xml_.WriteSystem(w, static_cast<std::int16_t>(65535));
-  });
+  std::string out = Section(
+      [&](ClXmlWriter* w) { return xml_.WriteSystem(w, static_cast<std::int16_t>(65535)); });
   EXPECT_NE(out.find("\t\t<FUNCTIONID>-1</FUNCTIONID>\r\n"), std::string::npos);
   EXPECT_NE(out.find("\t\t<CONNECTEDPROGRAMVER></CONNECTEDPROGRAMVER>\r\n"), std::string::npos);
   EXPECT_NE(out.find("\t\t<PROGRAMNAME>Ledgora２２ Cedar &amp; Co</PROGRAMNAME>\r\n"),
@@ -195,8 +194,10 @@ TEST_F(WriteReportTest, FailuresKeepThePreviousDocumentAndLeaveNoTemporaryFile) 
       {"full disk in SYSTEM", [](platform::FaultEnv& f) { f.FailWritesAfterBytes(120); }},
       {"full disk in DATA",
        [&](platform::FaultEnv& f) { f.FailWritesAfterBytes(complete.size() - 40); }},
-      {"REPORT end tag", [&](platform::FaultEnv& f) { f.FailWritesAfterBytes(complete.size() - 3); }},
-      {"temporary file cannot be opened", [](platform::FaultEnv& f) { f.FailOpenForWrite(".tmp"); }},
+      {"REPORT end tag",
+       [&](platform::FaultEnv& f) { f.FailWritesAfterBytes(complete.size() - 3); }},
+      {"temporary file cannot be opened",
+       [](platform::FaultEnv& f) { f.FailOpenForWrite(".tmp"); }},
       {"replace fails", [](platform::FaultEnv& f) { f.FailReplace(); }},
   };
   for (const Case& c : cases) {

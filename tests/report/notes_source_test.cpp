@@ -103,8 +103,8 @@ TEST_F(NotesSourceTest, DisplayFlagsOnSectionLayouts) {
 
 TEST_F(NotesSourceTest, AtMostFiftyFlags) {
   std::string settings;
-  for (int i = 0; i < 52; ++i) settings += "[Note_" + std::to_string(i) + "]\r\nDisp=" +
-                                           std::to_string(i + 1) + "\r\n";
+  for (int i = 0; i < 52; ++i)
+    settings += "[Note_" + std::to_string(i) + "]\r\nDisp=" + std::to_string(i + 1) + "\r\n";
   Use(Database("Note=1", settings.c_str(), nullptr));
   ClKessanshoSource source;
   unsigned char flags[kNoteDisplayFlagCount + 2] = {};

@@ -87,8 +87,8 @@ TEST(UnsupportedNotesWarningTest, Composition) {
 TEST(NoteItemTableTest, RowsBlocksAndNumbers) {
   const std::map<int, std::pair<int, int>> blocks = {
       // block: group, items
-      {100, {0, 1}},  {101, {1, 12}}, {102, {1, 1}},  {103, {1, 1}},  {106, {2, 33}},
-      {107, {3, 14}}, {108, {4, 86}}, {109, {5, 3}},  {110, {6, 5}},  {113, {7, 14}},
+      {100, {0, 1}},  {101, {1, 12}}, {102, {1, 1}},  {103, {1, 1}}, {106, {2, 33}},
+      {107, {3, 14}}, {108, {4, 86}}, {109, {5, 3}},  {110, {6, 5}}, {113, {7, 14}},
       {114, {8, 3}},  {115, {9, 1}},  {117, {10, 3}},
   };
   std::map<int, int> counts;
@@ -134,7 +134,8 @@ TEST(NoteItemTableTest, SampleRows) {
       {1080860, {8, "EffectiveDatePropertyDividendAfterPeriod"}},
       {1090030, {4, "MajorCauseDeferredTaxLiabilities"}},
       {1100050, {4, "OtherSignificantMattersLeasedAssets"}},
-      {1130040, {5, "RatioVotingRightsOwnedCompanyTotalVotingRightsOwnedAllShareholdersRelatedParty"}},
+      {1130040,
+       {5, "RatioVotingRightsOwnedCompanyTotalVotingRightsOwnedAllShareholdersRelatedParty"}},
       {1130100, {7, "TransactionType"}},
       {1140030, {4, "NetIncomeNetLossPerShare"}},
       {1150010, {3, "NotesMaterialSubsequentEvents"}},
@@ -155,8 +156,8 @@ TEST(NoteItemTableTest, SampleRows) {
 }
 
 // One note item as the notes text lays it out.
-void AddItem(NotesLines& lines, const char* id, const char* disp,
-             std::vector<std::string> text, bool withValue = true) {
+void AddItem(NotesLines& lines, const char* id, const char* disp, std::vector<std::string> text,
+             bool withValue = true) {
   lines.push_back(std::string("<ID>") + id + "</ID>");
   lines.push_back("<Name>x</Name>");
   lines.push_back("<Kind>0</Kind>");
@@ -202,9 +203,9 @@ TEST_F(NotesListTest, IsNoteShownOnItemLayouts) {
   lines_.push_back("<ID>1010040</ID>");
   lines_.push_back("a");
   lines_.push_back("b");
-  lines_.push_back("<Disp>");  // nothing after the tag
+  lines_.push_back("<Disp>");            // nothing after the tag
   AddItem(lines_, "10600105", "1", {});  // contains 1060010: matches too
-  lines_.push_back("x<ID> 1070010");  // the number anywhere after "<ID>"
+  lines_.push_back("x<ID> 1070010");     // the number anywhere after "<ID>"
   lines_.push_back("");
   lines_.push_back("");
   lines_.push_back("<Disp>1");
@@ -225,7 +226,7 @@ TEST_F(NotesListTest, WriteNoteLinesOnItemLayouts) {
   AddItem(lines_, "1000010", "1", {"A", "", "x</Line>y</Line>z", "<Line>b"});
   AddItem(lines_, "1010010", "1", {"unused"}, false);  // Value missing
   AddItem(lines_, "1010010", "1", {"later entry is not read"});
-  AddItem(lines_, "1010020", "1", {});  // Value then a line without Line
+  AddItem(lines_, "1010020", "1", {});   // Value then a line without Line
   lines_.push_back("<ID>1010030</ID>");  // no line i + 4
   EXPECT_EQ(Lines(1000010, 4),
             "\t\t\t\t<Line>A</Line>\r\n"
@@ -266,12 +267,12 @@ TEST_F(NotesListTest, ListWithLevelsGroupsAndHiddenParents) {
   AddItem(lines_, "1010020", "1", {});
   AddItem(lines_, "1010030", "1", {"時価法"});
   AddItem(lines_, "1010080", "0", {"hidden"});
-  AddItem(lines_, "1010090", "1", {"利息"});       // shown inside a hidden item
+  AddItem(lines_, "1010090", "1", {"利息"});  // shown inside a hidden item
   AddItem(lines_, "1020010", "1", {"変更"});
   AddItem(lines_, "1060010", "1", {"group off"});  // group 2 is switched off
   AddItem(lines_, "1060020", "1", {"group off"});
   AddItem(lines_, "1070010", "0", {"hidden"});
-  AddItem(lines_, "1070020", "1", {"取引"});       // shown below a hidden top item
+  AddItem(lines_, "1070020", "1", {"取引"});  // shown below a hidden top item
   AddItem(lines_, "1170010", "1", {"その他"});
   AddItem(lines_, "1170030", "1", {"内容"});
   flags_[0] = 1;

@@ -4,12 +4,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>

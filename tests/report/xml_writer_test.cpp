@@ -51,8 +51,7 @@ TEST_F(XmlWriterTest, AttributeRules) {
   }
   // Attributes are escaped; the text after them too, each from its own value.
   EXPECT_EQ(writer_.WriteElement(0, "Amt", "<1>", "Label", "A&B", "Kind", "'"), 1);
-  EXPECT_EQ(writer_.LastLine(),
-            "<Amt Label=\"A&amp;B\" Kind=\"&apos;\">&lt;1&gt;</Amt>\r\n");
+  EXPECT_EQ(writer_.LastLine(), "<Amt Label=\"A&amp;B\" Kind=\"&apos;\">&lt;1&gt;</Amt>\r\n");
 }
 
 TEST_F(XmlWriterTest, EscapeBytes) {
@@ -103,7 +102,7 @@ TEST_F(XmlWriterTest, OpenAndDetachedStates) {
   PutFile("out.xml", "old content that is longer");
   OpenOut(env_.get());
   EXPECT_EQ(writer_.WriteRaw("new"), 1);
-  EXPECT_EQ(Written(), "new");  // truncated, not overwritten in place
+  EXPECT_EQ(Written(), "new");          // truncated, not overwritten in place
   EXPECT_EQ(writer_.WriteRaw("x"), 0);  // detached after Close
 }
 
