@@ -24,8 +24,7 @@ bool MayAllocate(std::string_view what) {
 
 // A zero-terminated text field of the record, read no further than the next
 // field starts.
-std::string_view RecordText(const StKAMOKUSUMINFO& record, std::size_t offset,
-                            std::size_t width) {
+std::string_view RecordText(const StKAMOKUSUMINFO& record, std::size_t offset, std::size_t width) {
   const char* p = rec::Text(record.raw, offset);
   return std::string_view(p, strnlen(p, width));
 }
@@ -102,7 +101,8 @@ int ClKessanshoSource::Aggregate(int taxFlag, const StFINDINFO* window, const St
 
   if (rule_->SetMovePos(0) != 0) return 0;
 
-  const std::size_t debitOffset = taxFlag == 1 ? StKAMOKUSUMINFO::kDebit2 : StKAMOKUSUMINFO::kDebit1;
+  const std::size_t debitOffset =
+      taxFlag == 1 ? StKAMOKUSUMINFO::kDebit2 : StKAMOKUSUMINFO::kDebit1;
   const std::size_t creditOffset =
       taxFlag == 1 ? StKAMOKUSUMINFO::kCredit2 : StKAMOKUSUMINFO::kCredit1;
   // Entry n of the window starts at (n - 1) * 34: the start index is entry 1's
@@ -161,8 +161,8 @@ int ClKessanshoSource::Aggregate(int taxFlag, const StFINDINFO* window, const St
       const std::optional<ClAmount> movement = ClAmount::Subtract(*closing, *opening);
       if (!movement) return 0;
 
-      const auto kind = static_cast<std::int16_t>(
-          static_cast<signed char>(record.raw[StKAMOKUSUMINFO::kKind]));
+      const auto kind =
+          static_cast<std::int16_t>(static_cast<signed char>(record.raw[StKAMOKUSUMINFO::kKind]));
       if (kind == 1) continue;
 
       if (!MayAllocate("AccountSum")) return 0;

@@ -20,8 +20,8 @@ std::uint64_t Magnitude(std::int64_t raw) {
 // describe a value that a signed 64-bit integer cannot hold.
 std::optional<std::int64_t> CheckedRaw(const ClAmount& a) {
   if (a.fraction < 0 || static_cast<std::uint64_t>(a.fraction) >= kYen) return std::nullopt;
-  if (a.whole > (std::numeric_limits<std::uint64_t>::max() - static_cast<std::uint64_t>(
-                                                                 a.fraction)) / kYen) {
+  if (a.whole >
+      (std::numeric_limits<std::uint64_t>::max() - static_cast<std::uint64_t>(a.fraction)) / kYen) {
     return std::nullopt;
   }
   const std::uint64_t magnitude = a.whole * kYen + static_cast<std::uint64_t>(a.fraction);

@@ -41,8 +41,7 @@ constexpr EquityItem kItems[] = {
 // True when needle occurs in text starting on a character boundary, so that
 // the trail byte of one character never begins a match.
 bool ContainsOnCharBoundary(std::string_view text, std::string_view needle) {
-  for (std::size_t i = 0; i + needle.size() <= text.size();
-       i += platform::CharLength(text, i)) {
+  for (std::size_t i = 0; i + needle.size() <= text.size(); i += platform::CharLength(text, i)) {
     if (text.substr(i, needle.size()) == needle) return true;
   }
   return false;
@@ -50,9 +49,8 @@ bool ContainsOnCharBoundary(std::string_view text, std::string_view needle) {
 
 bool PassesNameTest(const AccountSum& entry, NameTest test) {
   if (test == NameTest::kNone) return true;
-  const std::string label =
-      ClStatementSections::StripMarks(std::string_view(entry.name, strnlen(entry.name,
-                                                                           sizeof entry.name)));
+  const std::string label = ClStatementSections::StripMarks(
+      std::string_view(entry.name, strnlen(entry.name, sizeof entry.name)));
   const bool contains = ContainsOnCharBoundary(label, kSpecialReserve);
   return test == NameTest::kContainsSpecialReserve ? contains : !contains;
 }

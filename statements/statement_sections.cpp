@@ -12,7 +12,7 @@ namespace {
 
 // Removed from names wherever they occur, tried in this order at each byte.
 constexpr const char* kMarks[] = {
-    " ", "　", "【", "】", "《", "》", "（", "）",
+    " ",  "　", "【",   "】",   "《",   "》",   "（",   "）",
     "［", "］", "(製)", "[製]", "(完)", "[完]", "(未)", "[未]",
 };
 
@@ -39,8 +39,8 @@ bool AppendCopy(const AccountSum& entry, AccountCopyList& list) {
 }
 
 std::string Label(const AccountSum& entry) {
-  return ClStatementSections::StripMarks(std::string_view(entry.name, strnlen(entry.name,
-                                                                              sizeof entry.name)));
+  return ClStatementSections::StripMarks(
+      std::string_view(entry.name, strnlen(entry.name, sizeof entry.name)));
 }
 
 std::string Label2(const AccountSum& entry) {
@@ -127,8 +127,8 @@ int ClStatementSections::CollectByCode(std::uint32_t code, AccountCopyList& list
   return 1;
 }
 
-int ClStatementSections::WriteHeading(ClXmlLines* writer, std::uint32_t code,
-                                      const char* element, int indent) {
+int ClStatementSections::WriteHeading(ClXmlLines* writer, std::uint32_t code, const char* element,
+                                      int indent) {
   if (writer == nullptr) return 0;
   const AccountSum* entry = FindEntry(code);
   if (entry == nullptr) return writer->WriteStartTag(indent, element);

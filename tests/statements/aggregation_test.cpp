@@ -140,10 +140,9 @@ TEST_F(AggregationTest, WholeYearBalancesOnEachAccountsOwnSide) {
   Load(Account(0, 1111000, "現金", kDebitSide, kCash) + Amount(0, 1, 0, Yen(100), Yen(30)) +
        Amount(0, 1, 1, Yen(50), 0) + Amount(0, 1, 12, 0, Yen(20)) + Amount(0, 1, 13, Yen(5), 0) +
        Amount(0, 1, 14, Yen(1000), 0) + Amount(0, 2, 1, Yen(9999), 0) +
-       Account(1, 4110000, "売上高", kCreditSide, kSales, 3, "売上") +
-       Amount(1, 1, 0, 0, Yen(50)) + Amount(1, 1, 1, Yen(10), Yen(200)) +
-       Account(2, 1110000, "流動資産", kDebitSide, 0x80880000, 1) +
-       Amount(2, 1, 1, Yen(7), 0) +
+       Account(1, 4110000, "売上高", kCreditSide, kSales, 3, "売上") + Amount(1, 1, 0, 0, Yen(50)) +
+       Amount(1, 1, 1, Yen(10), Yen(200)) +
+       Account(2, 1110000, "流動資産", kDebitSide, 0x80880000, 1) + Amount(2, 1, 1, Yen(7), 0) +
        Account(3, 2110000, "買掛金", kCreditSide, kPayables) + Amount(3, 1, 3, Yen(80), Yen(30)));
   ASSERT_EQ(Run(), 1);
   ASSERT_EQ(sums.size(), 3u) << "the kind 1 account is read but not kept";
@@ -187,7 +186,8 @@ TEST_F(AggregationTest, ConsumptionTaxFlagTakesTheSecondSet) {
 
 TEST_F(AggregationTest, OpeningRulesByStatementAndIntroductionMonth) {
   // Debit k + 1 yen in every slot k: sums of slots are triangular numbers.
-  std::string sql = Account(0, 1, "BS", kDebitSide, kCash) + Account(1, 2, "PL", kDebitSide, kSales) +
+  std::string sql = Account(0, 1, "BS", kDebitSide, kCash) +
+                    Account(1, 2, "PL", kDebitSide, kSales) +
                     Account(2, 3, "MFG", kDebitSide, kMaterials);
   for (int seq = 0; seq < 3; ++seq) {
     for (int k = 0; k < 15; ++k) sql += Amount(seq, 1, k, Yen(k + 1), 0);
@@ -201,9 +201,7 @@ TEST_F(AggregationTest, OpeningRulesByStatementAndIntroductionMonth) {
       {1, 0, 1, 91, 1, 91},   // the period's first month: slot 0 for every account
       {4, 0, 10, 91, 0, 81},  // later start: only balance-sheet accounts bring a balance
       {4, 4, 10, 91, 1, 82},  // started up in month 4: slot 0 is the opening
-      {4, 6, 10, 91, 1, 82},
-      {5, 4, 15, 91, 0, 76},
-      {0, 0, 0, 91, 0, 91},
+      {4, 6, 10, 91, 1, 82}, {5, 4, 15, 91, 0, 76}, {0, 0, 0, 91, 0, 91},
   };
   for (const Case& c : cases) {
     Window w;
@@ -211,8 +209,8 @@ TEST_F(AggregationTest, OpeningRulesByStatementAndIntroductionMonth) {
     w.join2 = 0;
     ASSERT_EQ(Run(w, MakeData(c.intro)), 1);
     ASSERT_EQ(sums.size(), 3u);
-    const std::string where = "start " + std::to_string(c.start) + " intro " +
-                              std::to_string(c.intro);
+    const std::string where =
+        "start " + std::to_string(c.start) + " intro " + std::to_string(c.intro);
     EXPECT_EQ(At(0).opening, Yen(c.bsOpening)) << where;
     EXPECT_EQ(At(0).closing, Yen(c.bsClosing)) << where;
     for (std::size_t i : {1u, 2u}) {
@@ -232,12 +230,8 @@ TEST_F(AggregationTest, SlotsThirteenAndFourteenUnderTheirConditions) {
     std::int64_t closing;
   };
   const Case cases[] = {
-      {{1, 12, 1, 18, 0}, 0, 11},
-      {{1, 12, 0, 18, 0}, 0, 1},
-      {{1, 12, 1, 15, 0}, 0, 1},
-      {{1, 6, 0, 0, 0}, 1, 101},
-      {{1, 5, 0, 0, 0}, 1, 1},
-      {{1, 6, 0, 0, 0}, 2, 1},
+      {{1, 12, 1, 18, 0}, 0, 11},  {{1, 12, 0, 18, 0}, 0, 1}, {{1, 12, 1, 15, 0}, 0, 1},
+      {{1, 6, 0, 0, 0}, 1, 101},   {{1, 5, 0, 0, 0}, 1, 1},   {{1, 6, 0, 0, 0}, 2, 1},
       {{1, 6, 1, 15, 18}, 1, 101},  // 18 in entry 4 is not looked at
       {{1, 6, 1, 18, 0}, 1, 111},
   };
@@ -245,8 +239,8 @@ TEST_F(AggregationTest, SlotsThirteenAndFourteenUnderTheirConditions) {
     ASSERT_EQ(Run(c.window, MakeData(0, c.extraPeriod)), 1);
     ASSERT_EQ(sums.size(), 1u);
     EXPECT_EQ(At(0).closing, Yen(c.closing))
-        << "end " << c.window.end << " join " << c.window.join2 << " entry 3 "
-        << c.window.value3 << " extra " << c.extraPeriod;
+        << "end " << c.window.end << " join " << c.window.join2 << " entry 3 " << c.window.value3
+        << " extra " << c.extraPeriod;
   }
 }
 
@@ -328,7 +322,8 @@ TEST_F(AggregationTest, OverflowingSumsFailInsteadOfWrapping) {
   struct Case {
     const char* what;
     int side;
-    std::vector<std::pair<int, std::pair<std::int64_t, std::int64_t>>> slots;  // slot, debit, credit
+    std::vector<std::pair<int, std::pair<std::int64_t, std::int64_t>>>
+        slots;  // slot, debit, credit
     int result;
   };
   const Case cases[] = {

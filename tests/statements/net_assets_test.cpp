@@ -74,31 +74,31 @@ TEST(NetAssets, CompanyWithReservesRetainedEarningsAndNetIncome) {
       {6, "当期純利益", "", kNetIncome, 2, 0, Yen(650)},
   });
   EXPECT_EQ(w.result, 1);
-  EXPECT_EQ(w.text,
-            Frame(BalancesItem("資本金", "1000", "1000") +
-                  BalancesItem("別途積立金", "300", "300") +
-                  Doc()
-                      .L(3, "<ChangesNetAssetsItem>")
-                      .L(4, "<AccountList>任意積立金</AccountList>")
-                      .L(4, "<BalanceEndPreviousPeriod>100</BalanceEndPreviousPeriod>")
-                      .L(4, "<ChangesItemsDuringPeriod>")
-                      .L(5, "<TotalChangesItemsDuringPeriod>50</TotalChangesItemsDuringPeriod>")
-                      .L(4, "</ChangesItemsDuringPeriod>")
-                      .L(4, "<BalanceEndCurrentPeriod>150</BalanceEndCurrentPeriod>")
-                      .L(3, "</ChangesNetAssetsItem>")
-                      .L(3, "<ChangesNetAssetsItem>")
-                      .L(4, "<AccountList>繰越利益剰余金</AccountList>")
-                      .L(4, "<BalanceEndPreviousPeriod>2000</BalanceEndPreviousPeriod>")
-                      .L(4, "<ChangesItemsDuringPeriod>")
-                      .L(5, "<TotalChangesItemsDuringPeriod>650</TotalChangesItemsDuringPeriod>")
-                      .L(5, "<ChangesItem>")
-                      .L(6, "<Reason>当期純利益</Reason>")
-                      .L(6, "<Amount>650</Amount>")
-                      .L(5, "</ChangesItem>")
-                      .L(4, "</ChangesItemsDuringPeriod>")
-                      .L(4, "<BalanceEndCurrentPeriod>2650</BalanceEndCurrentPeriod>")
-                      .L(3, "</ChangesNetAssetsItem>")
-                      .str()));
+  EXPECT_EQ(
+      w.text,
+      Frame(BalancesItem("資本金", "1000", "1000") + BalancesItem("別途積立金", "300", "300") +
+            Doc()
+                .L(3, "<ChangesNetAssetsItem>")
+                .L(4, "<AccountList>任意積立金</AccountList>")
+                .L(4, "<BalanceEndPreviousPeriod>100</BalanceEndPreviousPeriod>")
+                .L(4, "<ChangesItemsDuringPeriod>")
+                .L(5, "<TotalChangesItemsDuringPeriod>50</TotalChangesItemsDuringPeriod>")
+                .L(4, "</ChangesItemsDuringPeriod>")
+                .L(4, "<BalanceEndCurrentPeriod>150</BalanceEndCurrentPeriod>")
+                .L(3, "</ChangesNetAssetsItem>")
+                .L(3, "<ChangesNetAssetsItem>")
+                .L(4, "<AccountList>繰越利益剰余金</AccountList>")
+                .L(4, "<BalanceEndPreviousPeriod>2000</BalanceEndPreviousPeriod>")
+                .L(4, "<ChangesItemsDuringPeriod>")
+                .L(5, "<TotalChangesItemsDuringPeriod>650</TotalChangesItemsDuringPeriod>")
+                .L(5, "<ChangesItem>")
+                .L(6, "<Reason>当期純利益</Reason>")
+                .L(6, "<Amount>650</Amount>")
+                .L(5, "</ChangesItem>")
+                .L(4, "</ChangesItemsDuringPeriod>")
+                .L(4, "<BalanceEndCurrentPeriod>2650</BalanceEndCurrentPeriod>")
+                .L(3, "</ChangesNetAssetsItem>")
+                .str()));
 }
 
 TEST(NetAssets, WithoutEquityAccountsOnlySelectIsWrittenWhateverTheKind) {
@@ -112,7 +112,10 @@ TEST(NetAssets, WithoutEquityAccountsOnlySelectIsWrittenWhateverTheKind) {
 TEST(NetAssets, ReserveNameTestLooksAtTheLabelOnCharacterBoundaries) {
   // 別途積立金 hides at byte 1 of this name, behind a character whose trail
   // byte equals its first byte: it is no special reserve.
-  const char hidden[] = "\x89\x95" "\xCA" "途積立金";
+  const char hidden[] =
+      "\x89\x95"
+      "\xCA"
+      "途積立金";
   const auto w = Write({
       {1, "【別途積立金】", "", kReserve, 0, Yen(10), Yen(10)},
       {2, hidden, "", kReserve, 0, Yen(20), Yen(20)},
@@ -120,8 +123,8 @@ TEST(NetAssets, ReserveNameTestLooksAtTheLabelOnCharacterBoundaries) {
       {4, "別途積立金(未)", "", kReserve, 2, Yen(80), Yen(80)},  // kind 2: no equity account
   });
   EXPECT_EQ(w.result, 1);
-  EXPECT_EQ(w.text, Frame(BalancesItem("別途積立金", "50", "50") +
-                          BalancesItem("任意積立金", "20", "20")));
+  EXPECT_EQ(w.text,
+            Frame(BalancesItem("別途積立金", "50", "50") + BalancesItem("任意積立金", "20", "20")));
 }
 
 TEST(NetAssets, EachAccountIsCutToWholeYenBeforeSumming) {
@@ -142,20 +145,21 @@ TEST(NetAssets, NetIncomeWithUnchangedRetainedEarnings) {
       {2, "当期純利益", "", kNetIncome, 0, Yen(100), Yen(600)},
   });
   EXPECT_EQ(w.result, 1);
-  EXPECT_EQ(w.text, Frame(Doc()
-                              .L(3, "<ChangesNetAssetsItem>")
-                              .L(4, "<AccountList>繰越利益剰余金</AccountList>")
-                              .L(4, "<BalanceEndPreviousPeriod>700</BalanceEndPreviousPeriod>")
-                              .L(4, "<ChangesItemsDuringPeriod>")
-                              .L(5, "<TotalChangesItemsDuringPeriod>0</TotalChangesItemsDuringPeriod>")
-                              .L(5, "<ChangesItem>")
-                              .L(6, "<Reason>当期純利益</Reason>")
-                              .L(6, "<Amount>500</Amount>")
-                              .L(5, "</ChangesItem>")
-                              .L(4, "</ChangesItemsDuringPeriod>")
-                              .L(4, "<BalanceEndCurrentPeriod>700</BalanceEndCurrentPeriod>")
-                              .L(3, "</ChangesNetAssetsItem>")
-                              .str()));
+  EXPECT_EQ(w.text,
+            Frame(Doc()
+                      .L(3, "<ChangesNetAssetsItem>")
+                      .L(4, "<AccountList>繰越利益剰余金</AccountList>")
+                      .L(4, "<BalanceEndPreviousPeriod>700</BalanceEndPreviousPeriod>")
+                      .L(4, "<ChangesItemsDuringPeriod>")
+                      .L(5, "<TotalChangesItemsDuringPeriod>0</TotalChangesItemsDuringPeriod>")
+                      .L(5, "<ChangesItem>")
+                      .L(6, "<Reason>当期純利益</Reason>")
+                      .L(6, "<Amount>500</Amount>")
+                      .L(5, "</ChangesItem>")
+                      .L(4, "</ChangesItemsDuringPeriod>")
+                      .L(4, "<BalanceEndCurrentPeriod>700</BalanceEndCurrentPeriod>")
+                      .L(3, "</ChangesNetAssetsItem>")
+                      .str()));
 }
 
 TEST(NetAssets, AllZeroRetainedEarningsAreLeftOutWhateverTheNetIncome) {
@@ -220,7 +224,8 @@ TEST(NetAssets, CopyAllocationFailureEndsTheSections) {
   TestXmlLines lines;
   EXPECT_EQ(sections.WriteItems(&lines, 0x80880000, 5), 0);
   EXPECT_EQ(sections.WriteBalanceSheet(&lines), 0);
-  EXPECT_EQ(lines.text, Doc().L(2, "<BalanceSheet>").L(3, "<Assets>").L(4, "<CurrentAssets>").str());
+  EXPECT_EQ(lines.text,
+            Doc().L(2, "<BalanceSheet>").L(3, "<Assets>").L(4, "<CurrentAssets>").str());
 }
 
 }  // namespace

@@ -9,12 +9,23 @@ std::string Escape(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '>': out += "&gt;"; break;
-      case '<': out += "&lt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -44,8 +55,8 @@ int TestXmlLines::Emit(const std::string& line) {
   return 1;
 }
 
-int TestXmlLines::WriteStartTag(int indent, const char* name, const char* attr1,
-                                const char* value1, const char* attr2, const char* value2) {
+int TestXmlLines::WriteStartTag(int indent, const char* name, const char* attr1, const char* value1,
+                                const char* attr2, const char* value2) {
   return Emit(Tabs(indent) + "<" + name + Attributes(attr1, value1, attr2, value2) + ">\r\n");
 }
 
@@ -53,9 +64,8 @@ int TestXmlLines::WriteEndTag(int indent, const char* name) {
   return Emit(Tabs(indent) + "</" + name + ">\r\n");
 }
 
-int TestXmlLines::WriteElement(int indent, const char* name, const char* text_,
-                               const char* attr1, const char* value1, const char* attr2,
-                               const char* value2) {
+int TestXmlLines::WriteElement(int indent, const char* name, const char* text_, const char* attr1,
+                               const char* value1, const char* attr2, const char* value2) {
   return Emit(Tabs(indent) + "<" + name + Attributes(attr1, value1, attr2, value2) + ">" +
               Escape(text_) + "</" + name + ">\r\n");
 }
