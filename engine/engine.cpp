@@ -93,17 +93,19 @@ std::string WindowsFolderOf(const std::string& hostPath) {
 
 // $XDG_DATA_HOME/ledgora, or $HOME/.local/share/ledgora.
 std::string DefaultSettingsHostFolder() {
+  auto trimmed = [](std::string dir) {
+    while (!dir.empty() && dir.back() == '/') dir.pop_back();
+    return dir;
+  };
   const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && xdg[0] == '/') return std::string(xdg) + "/ledgora";
+  if (xdg && xdg[0] == '/') return trimmed(xdg) + "/ledgora";
   std::string home;
   if (const char* h = std::getenv("HOME"); h && h[0]) {
     home = h;
   } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
     home = pw->pw_dir;
   }
-  while (home.size() > 1 && home.back() == '/') home.pop_back();
-  if (home == "/") home.clear();
-  return home + "/.local/share/ledgora";
+  return trimmed(home) + "/.local/share/ledgora";
 }
 
 bool IsLeapYear(long y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }

@@ -230,6 +230,20 @@ TEST_F(FileDatabaseTest, MissingOrForeignFileFails) {
   EXPECT_EQ(0u, err.find("stmtlink: engine database " + foreign + ": ")) << err;
 }
 
+TEST_F(EngineTest, BadSqlIsRefusedByUseInMemoryDatabase) {
+  std::string error;
+  EXPECT_FALSE(engine::UseInMemoryDatabase("INSERT INTO nowhere VALUES (1);", &error));
+  EXPECT_EQ("no such table: nowhere", error);
+  // The schema's own checks apply too.
+  EXPECT_FALSE(engine::UseInMemoryDatabase(
+      "INSERT INTO account_amounts VALUES ('D1', 1, 1, 15, 0, 0);", &error));
+  EXPECT_NE(std::string::npos, error.find("CHECK constraint failed")) << error;
+  // Nothing is left to initiate on.
+  testing::internal::CaptureStderr();
+  EXPECT_NE(0, ClLdgConnect::Inst()->Initiate());
+  testing::internal::GetCapturedStderr();
+}
+
 TEST_F(EngineTest, NoDatabaseSetFails) {
   testing::internal::CaptureStderr();
   EXPECT_NE(0, ClLdgConnect::Inst()->Initiate());

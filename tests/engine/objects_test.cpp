@@ -352,7 +352,7 @@ class FolderTest : public EngineTest {
 
 TEST_F(FolderTest, SettingsFolderDefaultsToTheDataHome) {
   ASSERT_EQ(0, Connect(""));
-  setenv("XDG_DATA_HOME", "/data/home", 1);
+  setenv("XDG_DATA_HOME", "/data/home/", 1);
   EXPECT_EQ("C:\\data\\home\\ledgora\\", ClFileMgr::Inst()->GetAppFolderPath(1));
   unsetenv("XDG_DATA_HOME");
   setenv("HOME", "/home/kei", 1);
