@@ -27,7 +27,8 @@ std::int16_t MonthValue(const std::string& text) {
 
 }  // namespace
 
-ClCondDlg::ClCondDlg(platform::HWND parent) : platform::Dialog(ConditionsDialogTemplate(), parent) {}
+ClCondDlg::ClCondDlg(platform::HWND parent)
+    : platform::Dialog(ConditionsDialogTemplate(), parent) {}
 
 ClCondDlg::~ClCondDlg() = default;
 
@@ -166,8 +167,7 @@ void ClCondDlg::ValidateOutputPath() {
     return;
   }
   if (!CheckPathCharacters(m_outputPath)) {
-    Message(*this,
-            "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。",
+    Message(*this, "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。",
             kRefusal);
     FocusAndSelect(IDC_OUTPUT_PATH);
     return;
@@ -210,8 +210,8 @@ void ClCondDlg::ValidateOutputPath() {
       FocusAndSelect(IDC_OUTPUT_PATH);
       return;
     }
-    if (Message(*this, "同名のファイルが存在します。\n\n上書きしてもよろしいですか？",
-                kQuestion) != platform::IDYES) {
+    if (Message(*this, "同名のファイルが存在します。\n\n上書きしてもよろしいですか？", kQuestion) !=
+        platform::IDYES) {
       FocusAndSelect(IDC_OUTPUT_PATH);
       return;
     }

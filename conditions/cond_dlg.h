@@ -7,6 +7,8 @@
 
 #include "platform/dialog.h"
 
+// DoModal ends with 1002 after an execute that passed every check, 1003 after
+// a cancel or for refused data.
 class ClCondDlg : public platform::Dialog {
  public:
   explicit ClCondDlg(platform::HWND parent);
@@ -42,6 +44,8 @@ class ClCondDlg : public platform::Dialog {
   bool OnInitDialog() override;
   void OnCommand(int id) override;
   bool PreTranslateKeyDown(platform::Key key, unsigned mods) override;
+  // The platform's confirm command (Enter on a control the key table leaves
+  // alone) runs OnExecute, so the dialog never ends unchecked.
   void OnOK() override;
   void OnCancel() override;
 

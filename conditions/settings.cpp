@@ -68,8 +68,8 @@ std::string SettingsFolder() { return ClFileMgr::Inst()->GetAppFolderPath(1); }
 
 }  // namespace
 
-int ClCondDlg::ReadSettings(std::int16_t* startMonth, std::int16_t* endMonth,
-                            std::int16_t* kind, std::string* path) {
+int ClCondDlg::ReadSettings(std::int16_t* startMonth, std::int16_t* endMonth, std::int16_t* kind,
+                            std::string* path) {
   platform::Env& env = *platform::host().env;
   const std::string file = SettingsFolder() + CurrentEdition().settingsFileName;
   const std::string key =
@@ -108,8 +108,8 @@ int ClCondDlg::WriteSettings(std::int16_t startMonth, std::int16_t endMonth, std
 
   const std::string file = folder + CurrentEdition().settingsFileName;
   std::string line = key;
-  line += std::to_string(startMonth) + '/' + std::to_string(endMonth) + '/' +
-          std::to_string(kind) + '/';
+  line += std::to_string(startMonth) + '/' + std::to_string(endMonth) + '/' + std::to_string(kind) +
+          '/';
   line += path != nullptr ? std::string(path) : m_savedPath;
   line += '\n';
 

@@ -20,7 +20,8 @@ const std::string kMonthFault = "集計期間に誤りがあります。\n\n集�
 const std::string kIntroFault = "集計期間には、導入開始月より前は指定できません。";
 const std::string kBadChars =
     "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。";
-const std::string kBadDrive = "ドライブ名が有効でありません。\n\n有効なドライブを指定してください。";
+const std::string kBadDrive =
+    "ドライブ名が有効でありません。\n\n有効なドライブを指定してください。";
 const std::string kNoFileName = "ファイル名が指定されていません。";
 const std::string kNoFolder = "指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
 const std::string kFolderFailed = "フォルダの作成に失敗しました。\n\n出力先を再入力してください。";
@@ -204,8 +205,7 @@ TEST_F(CondDlgTest, MonthChecksSendTheUserBack) {
       {"2", "1", 0, &kMonthFault, IDC_END_MONTH},     // rule 8
       {"6", "5", 0, &kMonthFault, IDC_END_MONTH},     // rule 7
       {"13", "3", 0, &kMonthFault, IDC_START_MONTH},  // out of range
-      {"", "3", 0, &kMonthFault, IDC_START_MONTH},
-      {"4", "0", 0, &kMonthFault, IDC_END_MONTH},
+      {"", "3", 0, &kMonthFault, IDC_START_MONTH},   {"4", "0", 0, &kMonthFault, IDC_END_MONTH},
       {"4", "6", 4, &kIntroFault, IDC_END_MONTH},  // end index 3 before 4
   };
   for (const MonthCase& c : cases) {

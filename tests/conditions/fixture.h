@@ -88,8 +88,8 @@ class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::random_device rd;
-    root_ = fs::temp_directory_path() / ("stmtlink-cnd-" + std::to_string(rd()) + "-" +
-                                         std::to_string(rd()));
+    root_ = fs::temp_directory_path() /
+            ("stmtlink-cnd-" + std::to_string(rd()) + "-" + std::to_string(rd()));
     for (const char* d : {"c", "d", "e", "f", "g", "r", "share", "c/tmp"}) {
       fs::create_directories(root_ / d);
     }
@@ -123,9 +123,7 @@ class HostTest : public ::testing::Test {
 
   // Host path under drive C of a relative path in CP932 ("out/表"); host
   // file names are UTF-8.
-  fs::path OnC(const std::string& rel) const {
-    return root_ / "c" / platform::Cp932ToUtf8(rel);
-  }
+  fs::path OnC(const std::string& rel) const { return root_ / "c" / platform::Cp932ToUtf8(rel); }
   bool DirOnC(const std::string& rel) const { return fs::is_directory(OnC(rel)); }
   void MakeDirOnC(const std::string& rel) const { fs::create_directories(OnC(rel)); }
   void WriteOnC(const std::string& rel, const std::string& bytes) const {
@@ -140,7 +138,8 @@ class HostTest : public ::testing::Test {
   }
   std::vector<std::string> FilesIn(const std::string& rel) const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(OnC(rel))) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(OnC(rel)))
+      names.push_back(e.path().filename().string());
     return names;
   }
 

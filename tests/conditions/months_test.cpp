@@ -1,7 +1,8 @@
+#include "conditions/months.h"
+
 #include <array>
 #include <cstring>
 
-#include "conditions/months.h"
 #include "fixture.h"
 
 namespace {
@@ -81,27 +82,22 @@ struct CheckCase {
 TEST_F(MonthsTest, SelectedMonthsRulesInOrder) {
   using enum MonthCheck;
   const CheckCase cases[] = {
-      {kJanDec, 0, 5, StartFault},   // rule 1
-      {kJanDec, 13, 13, StartFault}, // rule 1 before rule 2
-      {kJanDec, 1, 13, EndFault},    // rule 2
-      {kJanDec, 1, 0, EndFault},     // rule 2
-      {kAprSep, 3, 9, StartFault},   // rule 4
-      {kAprSep, 4, 10, StartFault},  // rule 5
-      {kJanDec, 5, 4, StartFault},   // rule 6
-      {kAprMar, 6, 5, EndFault},     // rule 7
-      {kAprMar, 2, 1, EndFault},     // rule 8
-      {kAprFeb, 1, 3, EndFault},     // rule 8: end past the last month
-      {kAprFeb, 3, 5, StartFault},   // rule 9
-      {kAprFeb, 4, 3, StartFault},   // rule 10
-      {kJan21, 1, 12, EndFault},     // rule 8
-      {kJanDec, 1, 12, Pass},
-      {kJanDec, 12, 12, Pass},
-      {kAprMar, 12, 3, Pass},
-      {kAprMar, 4, 3, Pass},
-      {kAprMar, 4, 4, Pass},
-      {kAprMar, 1, 3, Pass},
-      {kJan21, 2, 1, Pass},
-      {kAprSep, 4, 9, Pass},
+      {kJanDec, 0, 5, StartFault},    // rule 1
+      {kJanDec, 13, 13, StartFault},  // rule 1 before rule 2
+      {kJanDec, 1, 13, EndFault},     // rule 2
+      {kJanDec, 1, 0, EndFault},      // rule 2
+      {kAprSep, 3, 9, StartFault},    // rule 4
+      {kAprSep, 4, 10, StartFault},   // rule 5
+      {kJanDec, 5, 4, StartFault},    // rule 6
+      {kAprMar, 6, 5, EndFault},      // rule 7
+      {kAprMar, 2, 1, EndFault},      // rule 8
+      {kAprFeb, 1, 3, EndFault},      // rule 8: end past the last month
+      {kAprFeb, 3, 5, StartFault},    // rule 9
+      {kAprFeb, 4, 3, StartFault},    // rule 10
+      {kJan21, 1, 12, EndFault},      // rule 8
+      {kJanDec, 1, 12, Pass},        {kJanDec, 12, 12, Pass}, {kAprMar, 12, 3, Pass},
+      {kAprMar, 4, 3, Pass},         {kAprMar, 4, 4, Pass},   {kAprMar, 1, 3, Pass},
+      {kJan21, 2, 1, Pass},          {kAprSep, 4, 9, Pass},
   };
   for (const CheckCase& c : cases) {
     EXPECT_EQ(CheckSelectedMonths(c.start, c.end, c.period.start, c.period.end), c.expected)

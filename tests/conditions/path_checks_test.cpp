@@ -77,8 +77,8 @@ TEST(PathChecks, PartsOfAPath) {
       {"C:a.xml", "", "C:a.xml", "C:", "a.xml"},
       {"a.xml", "", "a.xml", "", "a.xml"},
       {"C:\\" + kHyo, "C:\\", kHyo, "C:", "\\" + kHyo},
-      {"C:\\" + kSo + "\\" + kHyo + ".xml", "C:\\" + kSo + "\\", kHyo + ".xml", "C:",
-       "\\" + kSo + "\\" + kHyo + ".xml"},
+      {"C:\\" + kSo + "\\" + kHyo + ".xml", "C:\\" + kSo + "\\", kHyo + ".xml",
+       "C:", "\\" + kSo + "\\" + kHyo + ".xml"},
       {"", "", "", "", ""},
   };
   for (const Case& c : cases) {
@@ -141,9 +141,9 @@ TEST_F(PathHostTest, OutputDriveByTypeAndShare) {
       {"C:\\out\\\\a.xml", false},
       {"\\\\SRV\\SHARE\\a.xml", true},
       {"\\\\srv\\share\\sub\\a.xml", true},
-      {"\\\\SRV\\a.xml", false},          // directly under the server: no share
-      {"\\\\SRV\\OTHER\\a.xml", false},   // no such share
-      {"\\\\SRV\\SHARE", false},          // the share name is not ended
+      {"\\\\SRV\\a.xml", false},         // directly under the server: no share
+      {"\\\\SRV\\OTHER\\a.xml", false},  // no such share
+      {"\\\\SRV\\SHARE", false},         // the share name is not ended
   };
   for (const Case& c : cases) EXPECT_EQ(CheckOutputDrive(c.path), c.ok) << c.path;
 }
@@ -204,8 +204,8 @@ TEST_F(PathHostTest, FolderLengthLimit) {
     folder += std::string(50, c) + "\\";
     hostRel += std::string(50, c) + "/";
   }
-  const std::string at260 = folder + "x\\";     // 260 bytes with its backslash
-  const std::string at261 = folder + "xy\\";    // 261
+  const std::string at260 = folder + "x\\";   // 260 bytes with its backslash
+  const std::string at261 = folder + "xy\\";  // 261
   ASSERT_EQ(at260.size(), 260u);
   EXPECT_FALSE(CreateFolderTree(at261));
   EXPECT_FALSE(fs::exists(OnC("aaaaa")));

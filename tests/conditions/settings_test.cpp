@@ -53,7 +53,8 @@ TEST_F(SettingsTest, RewrittenLineMovesToTheEndOthersKeepTheirBytes) {
   ASSERT_EQ(a->WriteSettings(4, 3, 1, "C:\\out\\a.xml"), 1);
   ASSERT_EQ(b->WriteSettings(5, 6, 2, std::string("C:\\表\\b.xml").c_str()), 1);
   ASSERT_EQ(a->WriteSettings(7, 8, 1, "C:\\out\\c.xml"), 1);
-  EXPECT_EQ(Settings(), std::string("1/D002:5/6/2/C:\\表\\b.xml\n") + "1/D001:7/8/1/C:\\out\\c.xml\n");
+  EXPECT_EQ(Settings(),
+            std::string("1/D002:5/6/2/C:\\表\\b.xml\n") + "1/D001:7/8/1/C:\\out\\c.xml\n");
   EXPECT_EQ(ReadBack(*b).path, std::string("C:\\表\\b.xml"));
   EXPECT_EQ(ReadBack(*a).start, 7);
 }
