@@ -49,7 +49,7 @@ class EngineAndExit(WorldTest):
                 self.w.make_db(BASIC_COMPANY +
                                f"INSERT INTO engine_settings VALUES ('expsyslink_result', {value});")
                 self.w.caller_window(77) if 77 not in self.w.sockets else None
-                r = self.w.run(args=["77,1025,5"])  # no output path: still a caller link
+                r = self.w.run(args=["77,1025,5,"])  # an empty output path: still a caller link
                 self.assertEqual(r.status, status)
                 self.assertEqual(r.of("dialog-open"), [])
                 self.assertEqual(self.w.datagrams(77),
@@ -76,7 +76,7 @@ class CallerLink(WorldTest):
 
     def test_wparam_above_32767_is_posted_sign_extended(self):
         self.w.caller_window(9)
-        self.w.run(args=["9,1025,40000"], script=CANCEL)
+        self.w.run(args=["9,1025,40000,"], script=CANCEL)
         self.assertEqual(self.w.datagrams(9)[3], "post 1025 -25536 1")
 
     def test_command_line_forms(self):
@@ -131,7 +131,10 @@ class Compatibility(WorldTest):
             self.ini.unlink(missing_ok=True)
         else:
             self.ini.write_bytes(content)
-        self.w.caller_window(4321) if 4321 not in self.w.sockets else None
+        if 4321 in self.w.sockets:
+            self.w.datagrams(4321)  # drain the last run's messages
+        else:
+            self.w.caller_window(4321)
         r = self.w.run(args=["4321,1025,7,C:\\out\\a.xml"], script=CANCEL)
         if expected is None:
             self.assertEqual(r.status, 1, r.stderr)  # passed the check, cancelled later
