@@ -1,5 +1,7 @@
 #include "platform/env.h"
 
+#include "platform/cp932.h"
+
 #include <unistd.h>
 
 #include <atomic>
@@ -26,14 +28,23 @@ std::optional<std::string> ReadWholeFile(Env& env, const std::string& path) {
 }
 
 std::string TemporarySibling(Env& env, const std::string& target) {
-  // The process id keeps two runs apart, the counter two files of one run;
-  // a name that is taken anyway (a leftover of a crashed run) is skipped.
+  // The temporary file goes beside the target under a short name of its own,
+  // so that a target whose name is already near the host's name limit can
+  // still be written. The process id keeps two runs apart, the counter two
+  // files of one run; a name that is taken anyway (a leftover of a crashed
+  // run) is skipped.
+  std::size_t folderEnd = 0;
+  for (std::size_t i = 0; i < target.size(); i += CharLength(target, i)) {
+    char c = target[i];
+    if (c == '\\' || c == '/' || (c == ':' && i == 1)) folderEnd = i + 1;
+  }
+  const std::string folder = target.substr(0, folderEnd);
   static std::atomic<unsigned> counter{0};
   for (;;) {
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", static_cast<long>(getpid()),
+    char name[48];
+    std::snprintf(name, sizeof name, "~stmtlink-%ld-%u.tmp", static_cast<long>(getpid()),
                   counter.fetch_add(1));
-    std::string candidate = target + suffix;
+    std::string candidate = folder + name;
     if (!env.Access(candidate, 0)) return candidate;
   }
 }

@@ -92,7 +92,7 @@ std::optional<std::string> ReadWholeFile(Env& env, const std::string& path);
 bool WriteFileReplacing(Env& env, const std::string& target, std::string_view content);
 
 // A temporary file name in the folder of `target` (same folder, so that
-// ReplaceFile is one step): target + "." + a unique suffix + ".tmp".
+// ReplaceFile is one step): "~stmtlink-PID-N.tmp", not yet taken.
 std::string TemporarySibling(Env& env, const std::string& target);
 
 }  // namespace platform

@@ -123,9 +123,20 @@ TEST_F(ReplacingTest, KeepsTheOldFileOnFailure) {
 TEST_F(ReplacingTest, TemporarySiblingIsInTheSameFolder) {
   std::string a = TemporarySibling(env_, "C:\\dir\\s.env");
   std::string b = TemporarySibling(env_, "C:\\dir\\s.env");
-  EXPECT_EQ(0u, a.rfind("C:\\dir\\s.env.", 0)) << a;
+  EXPECT_EQ(0u, a.rfind("C:\\dir\\~stmtlink-", 0)) << a;
   EXPECT_EQ(".tmp", a.substr(a.size() - 4));
   EXPECT_NE(a, b);
+  // The folder ends at the last real backslash, not at a trail byte 0x5C.
+  EXPECT_EQ(0u, TemporarySibling(env_, "C:\\表\\s.env").rfind("C:\\表\\~stmtlink-", 0));
+  EXPECT_EQ(0u, TemporarySibling(env_, "C:\\ソ表").rfind("C:\\~stmtlink-", 0));
+  EXPECT_EQ(0u, TemporarySibling(env_, "C:s.env").rfind("C:~stmtlink-", 0));
+}
+
+TEST_F(ReplacingTest, TargetNameNearTheHostLimit) {
+  // The temporary name is short whatever the target's name is.
+  const std::string name(250, 'n');
+  EXPECT_TRUE(WriteFileReplacing(host_, "C:\\" + name, "x"));
+  EXPECT_EQ(std::vector<std::string>{name}, HostNames(tmp_.path()));
 }
 
 TEST_F(ReplacingTest, ReadWholeFile) {
