@@ -286,15 +286,19 @@ bool ClLinkApp::RunAfterConditions(ClCondDlg& conditions, const StDATAINFO& data
     BuildSearchWindow(&window, &data, startMonth, endMonth);
     int taxFlag = tax.raw[StSHOHIZEIINFO::kTaxFlag] != 0 ? 1 : 0;
 
-    if (source.Aggregate(taxFlag, &window, &data) == 0) {
-      // A partial account list must never become a document that claims to
-      // be complete.
-      h.ui->MessageBox(progress->GetSafeHwnd(),
-                       "勘定科目の集計に失敗しました。\n\nアプリケーションを終了します。",
-                       kCaption, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    // A failure ends the progress display behind its message, owned by it.
+    auto fail = [&](const char* message) {
+      h.ui->MessageBox(progress->GetSafeHwnd(), message, kCaption,
+                       platform::MB_OK | platform::MB_ICONEXCLAMATION);
       progress->EndDialog(1);
       RestoreWaitCursor();
       runResult_ = 2;
+    };
+
+    if (source.Aggregate(taxFlag, &window, &data) == 0) {
+      // A partial account list must never become a document that claims to
+      // be complete.
+      fail("勘定科目の集計に失敗しました。\n\nアプリケーションを終了します。");
     } else {
       static unsigned char noteFlags[kNoteDisplayFlagCount];
       int notesPresent = 0;
@@ -315,12 +319,7 @@ bool ClLinkApp::RunAfterConditions(ClCondDlg& conditions, const StDATAINFO& data
       xml.SetNotesPresent(notesPresent);
       xml.SetProgressBase(500);
       if (xml.WriteReport(outputPath.c_str(), callerWParam_, &data) == 0) {
-        h.ui->MessageBox(progress->GetSafeHwnd(),
-                         "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。",
-                         kCaption, platform::MB_OK | platform::MB_ICONEXCLAMATION);
-        progress->EndDialog(1);
-        RestoreWaitCursor();
-        runResult_ = 2;
+        fail("XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。");
       } else {
         conditions.WriteSettings(static_cast<std::int16_t>(startMonth),
                                  static_cast<std::int16_t>(endMonth), kind,
