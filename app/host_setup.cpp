@@ -166,7 +166,9 @@ bool HostSetup::Init(int argc, char** argv, std::string* error) {
   }
   auto cp932 = platform::Utf8ToCp932(joined);
   if (!cp932) {
-    *error = "command line: a character has no CP932 form: " + joined;
+    *error = platform::ValidUtf8(joined) == joined
+                 ? "command line: a character has no CP932 form: " + joined
+                 : "command line: not UTF-8 text: " + joined;
     return false;
   }
   commandLine = *cp932;

@@ -1,7 +1,6 @@
 #include "app/link_app.h"
 
-#include <cerrno>
-#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,21 +21,18 @@ namespace {
 
 constexpr const char* kCaption = "決算書";
 
-// strtol with the C runtime's reading of a decimal field (leading blanks, an
-// optional sign, digits; 0 when there are none), saturating instead of
-// overflowing.
-long ReadLong(const std::string& text) {
-  errno = 0;
-  long v = std::strtol(text.c_str(), nullptr, 10);
-  return v;
+// The C runtime's reading of a decimal field (leading blanks, an optional
+// sign, digits; 0 when there are none) into the platform's 32-bit long,
+// saturating instead of overflowing: "99999999999" is 2147483647 there, as
+// it is for the caller that wrote the command line.
+std::int32_t ReadLong(const std::string& text) {
+  long long v = std::strtoll(text.c_str(), nullptr, 10);
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<std::int32_t>(v);
 }
 
-int ReadInt(const std::string& text) {
-  long v = ReadLong(text);
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
+int ReadInt(const std::string& text) { return ReadLong(text); }
 
 platform::Journal* journal() { return platform::host().journal; }
 
@@ -179,7 +175,10 @@ bool ClLinkApp::InitInstance() {
   int linked = ParseCallerLink(commandLine_);
   // The handle read from the command line owns the compatibility messages
   // even when the rest of the line was not accepted.
-  if (callerWindow_ != 0 && journal()) journal()->NameWindow(callerWindow_, "caller");
+  if (callerWindow_ != 0) {
+    platform::ReserveWindowHandle(callerWindow_);
+    if (journal()) journal()->NameWindow(callerWindow_, "caller");
+  }
   if (linked == 1) {
     callerLinked_ = 1;
     callerWindowObject_ = callerWindow_;

@@ -4,6 +4,7 @@
 #include "app/host_setup.h"
 #include "app/link_app.h"
 #include "engine/engine_db.h"
+#include "platform/cp932.h"
 #include "res/edition.h"
 
 #ifndef STMTLINK_EDITION
@@ -15,7 +16,10 @@ int main(int argc, char** argv) {
   HostSetup setup;
   std::string error;
   if (!setup.Init(argc, argv, &error)) {
-    std::fprintf(stderr, "%s: %s\n", CurrentEdition().programName, error.c_str());
+    // The message quotes host text (arguments, script lines, map entries) that
+    // need not be UTF-8; stderr stays readable all the same.
+    std::fprintf(stderr, "%s: %s\n", CurrentEdition().programName,
+                 platform::ValidUtf8(error).c_str());
     if (setup.journal) setup.journal->Exit(2, 0);
     return 2;
   }

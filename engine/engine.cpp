@@ -157,7 +157,8 @@ int ClLdgConnect::Initiate() {
     result = Loaded().settings.initiateResult;
   } else {
     O().connected = false;
-    std::fprintf(stderr, "stmtlink: %s\n", error.c_str());
+    // The fault may quote a database text that is not UTF-8.
+    std::fprintf(stderr, "stmtlink: %s\n", platform::ValidUtf8(error).c_str());
     result = -1;
   }
   Record("Initiate", result);

@@ -39,6 +39,11 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // not valid UTF-8.
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 
+// Host text (file names, arguments, script lines) made fit for a UTF-8 reader
+// such as a terminal: valid UTF-8 is kept, every byte that does not belong to
+// a well-formed sequence becomes U+FFFD.
+std::string ValidUtf8(std::string_view text);
+
 // The platform's full-width mapping (LCMAP_FULLWIDTH under the Japanese
 // locale): half-width ASCII letters, digits, signs and the blank become their
 // full-width forms, half-width katakana become full-width katakana (with a

@@ -32,5 +32,9 @@ class ScopedHost {
 
 // Window handles for the system's own dialogs.
 HWND AllocateWindowHandle();
+// A handle that belongs to a foreign window (the caller's, named on the
+// command line): the system's own dialogs never get it, so that the journal
+// and the owner of a message box always tell the two apart.
+void ReserveWindowHandle(HWND hwnd);
 
 }  // namespace platform

@@ -217,7 +217,7 @@ void Journal::WriteLine(const std::string& jsonLine) {
   }
   if (!ok && !failed_) {
     failed_ = true;
-    std::fprintf(stderr, "stmtlink: cannot write the journal %s\n", path_->c_str());
+    std::fprintf(stderr, "stmtlink: cannot write the journal %s\n", ValidUtf8(*path_).c_str());
   }
 }
 

@@ -51,5 +51,22 @@ TEST(Cp932, FromUtf8RefusesWhatCp932CannotHold) {
   EXPECT_EQ(std::nullopt, Utf8ToCp932("\xC3"));   // not UTF-8
 }
 
+TEST(Cp932, ValidUtf8ReplacesEveryByteOutsideAWellFormedSequence) {
+  const std::string fffd = U8(u8"\uFFFD");
+  const struct {
+    std::string in, out;
+  } kCases[] = {
+      {U8(u8"決算書 a"), U8(u8"決算書 a")},
+      {kEmoji, kEmoji},
+      {"C:\\\x83\\.xml", "C:\\" + fffd + "\\.xml"},     // CP932 bytes of a path
+      {"a\xC3", "a" + fffd},                            // cut sequence at the end
+      {"\xC0\xAF", fffd + fffd},                        // overlong
+      {"\xED\xA0\x80", fffd + fffd + fffd},             // a surrogate
+      {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},  // above U+10FFFF
+      {"\xE6\x97x", fffd + fffd + "x"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(c.out, ValidUtf8(c.in)) << c.in;
+}
+
 }  // namespace
 }  // namespace platform
