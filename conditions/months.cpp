@@ -111,9 +111,9 @@ bool EndsBeforeIntroduction(std::int16_t startMonth, std::int16_t endMonth,
   return endIndex < introMonthIndex;
 }
 
-void BuildSearchWindow(StFINDINFO* window, const StDATAINFO* data, std::int32_t startMonth,
-                       std::int32_t endMonth) {
-  if (window == nullptr || data == nullptr) return;
+int BuildSearchWindow(StFINDINFO* window, const StDATAINFO* data, std::int32_t startMonth,
+                      std::int32_t endMonth) {
+  if (window == nullptr || data == nullptr) return 0;
   // Unused entries and every filler byte must be zero, whatever the caller
   // passed in.
   std::memset(window->raw, 0, sizeof window->raw);
@@ -121,6 +121,7 @@ void BuildSearchWindow(StFINDINFO* window, const StDATAINFO* data, std::int32_t 
   std::int16_t first = 0, last = 0;
   GetPeriodMonths(rec::I32(data->raw, StDATAINFO::kPeriodStart),
                   rec::I32(data->raw, StDATAINFO::kPeriodEnd), &first, &last);
+  if (first == 0) return 0;  // outputs left unwritten: no period object
   const auto start = static_cast<std::int16_t>(startMonth);
   const auto end = static_cast<std::int16_t>(endMonth);
   std::int16_t startIndex = 0, endIndex = 0;
@@ -138,4 +139,5 @@ void BuildSearchWindow(StFINDINFO* window, const StDATAINFO* data, std::int32_t 
     SetJoin(window, lastEntry, 2);
     PutEntry(window, ++lastEntry, 1, 18, 0);
   }
+  return 1;
 }

@@ -19,5 +19,8 @@ bool EndsBeforeIntroduction(std::int16_t startMonth, std::int16_t endMonth,
                             std::int16_t introMonthIndex);
 
 // Fills the (all-zero) window from the data's period and the chosen months.
-void BuildSearchWindow(StFINDINFO* window, const StDATAINFO* data, std::int32_t startMonth,
-                       std::int32_t endMonth);
+// 0 when window or data is absent, or when the period's months cannot be
+// had (the period object could not be made): the window is then left all
+// zero, since indexes reckoned from no period would select the wrong months.
+int BuildSearchWindow(StFINDINFO* window, const StDATAINFO* data, std::int32_t startMonth,
+                      std::int32_t endMonth);

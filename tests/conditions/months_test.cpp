@@ -171,10 +171,24 @@ TEST_F(MonthsTest, SearchWindowBytes) {
 TEST_F(MonthsTest, SearchWindowNeedsBothRecords) {
   StFINDINFO window;
   std::memset(window.raw, 0xA5, sizeof window.raw);
-  BuildSearchWindow(&window, nullptr, 1, 12);
+  EXPECT_EQ(BuildSearchWindow(&window, nullptr, 1, 12), 0);
   EXPECT_EQ(window.raw[0], 0xA5);
   StDATAINFO data = Data(kJanDec, 0);
-  BuildSearchWindow(nullptr, &data, 1, 12);  // no crash
+  EXPECT_EQ(BuildSearchWindow(nullptr, &data, 1, 12), 0);  // no crash
+  EXPECT_EQ(BuildSearchWindow(&window, &data, 1, 12), 1);
+}
+
+// Without the period object there are no period months: indexes reckoned
+// from 0 would name months 2 to 13 of a January-December year, a window that
+// would quietly leave out the first month.
+TEST_F(MonthsTest, SearchWindowWithoutPeriodMonthsIsAFailure) {
+  env_->FailAllocation("ClLdgPeriod");
+  StFINDINFO window;
+  std::memset(window.raw, 0xA5, sizeof window.raw);
+  StDATAINFO data = Data(kJanDec, 0);
+  EXPECT_EQ(BuildSearchWindow(&window, &data, 1, 12), 0);
+  const std::array<unsigned char, 136> zero{};
+  EXPECT_EQ(0, std::memcmp(window.raw, zero.data(), 136));
 }
 
 }  // namespace
