@@ -1,5 +1,6 @@
 #include "app/host_setup.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -98,8 +99,16 @@ bool HostSetup::Init(int argc, char** argv, std::string* error) {
   if (programDir.empty()) programDir = exeDir;
   while (programDir.size() > 1 && programDir.back() == '/') programDir.pop_back();
 
+  // The program folder holds ZeimarkDef.ini and SUPPORT.INF; a folder that
+  // is not there would send the compatibility check to the wrong place.
+  struct stat st{};
+  if (stat(programDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    *error = "STMTLINK_PROGRAM_DIR: no such folder: " + programDir;
+    return false;
+  }
+
   engineDbPath = Getenv("STMTLINK_ENGINE_DB");
-  if (engineDbPath.empty()) engineDbPath = exeDir + "/ledgora.db";
+  if (engineDbPath.empty()) engineDbPath = programDir + "/ledgora.db";
 
   std::string drivesText = Getenv("STMTLINK_DRIVES");
   if (drivesText.empty()) drivesText = "C=fixed:/";
@@ -121,8 +130,13 @@ bool HostSetup::Init(int argc, char** argv, std::string* error) {
   }
   std::string tmp = Getenv("TMPDIR");
   if (tmp.empty()) tmp = "/tmp";
-  env = std::make_unique<platform::HostEnv>(platform::PathMapper(*drives, sharesList),
-                                            programDir + "/" + BaseName(exe), tmp);
+  auto hostEnv = std::make_unique<platform::HostEnv>(platform::PathMapper(*drives, sharesList),
+                                                     programDir + "/" + BaseName(exe), tmp);
+  if (hostEnv->GetModuleFileName().empty()) {
+    *error = "the program folder " + programDir + " is on no drive of STMTLINK_DRIVES";
+    return false;
+  }
+  env = std::move(hostEnv);
 
   std::string faults = Getenv("STMTLINK_FAULTS");
   if (!faults.empty() && !ApplyFaults(faults, error)) return false;

@@ -167,7 +167,8 @@ bool ClLinkApp::InitInstance() {
   connect->m_caption = kCaption;
   connect->SetAppType(edition.appType);
   connect->SetUseDataType(1);
-  if (connect->Initiate() != 0) {
+  initiateResult_ = connect->Initiate();
+  if (initiateResult_ != 0) {
     initiateFailed_ = true;
     return false;
   }
@@ -282,7 +283,7 @@ bool ClLinkApp::RunAfterConditions(ClCondDlg& conditions, const StDATAINFO& data
     xml.SetConnectedProgramVersion(LoadResourceString(1));
 
     StFINDINFO window{};
-    BuildSearchWindow(&window, &data, startMonth, endMonth);
+    int windowBuilt = BuildSearchWindow(&window, &data, startMonth, endMonth);
     int taxFlag = tax.raw[StSHOHIZEIINFO::kTaxFlag] != 0 ? 1 : 0;
 
     // A failure ends the progress display behind its message, owned by it.
@@ -294,9 +295,10 @@ bool ClLinkApp::RunAfterConditions(ClCondDlg& conditions, const StDATAINFO& data
       runResult_ = 2;
     };
 
-    if (source.Aggregate(taxFlag, &window, &data) == 0) {
-      // A partial account list must never become a document that claims to
-      // be complete.
+    // A window built without the fiscal period would select the wrong
+    // months, and a partial account list must never become a document that
+    // claims to be complete.
+    if (!windowBuilt || source.Aggregate(taxFlag, &window, &data) == 0) {
       fail("勘定科目の集計に失敗しました。\n\nアプリケーションを終了します。");
     } else {
       static unsigned char noteFlags[kNoteDisplayFlagCount];

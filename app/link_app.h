@@ -31,6 +31,7 @@ class ClLinkApp {
   // on an error, 3 the engine connection could not be initiated.
   int ExitStatus() const;
   int RunResult() const { return runResult_; }
+  int InitiateResult() const { return initiateResult_; }
 
   // Read access for tests.
   int CallerLinked() const { return callerLinked_; }
@@ -57,4 +58,5 @@ class ClLinkApp {
 
   std::string commandLine_;
   bool initiateFailed_ = false;
+  int initiateResult_ = 0;
 };

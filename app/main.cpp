@@ -35,6 +35,11 @@ int main(int argc, char** argv) {
     app.ExitInstance();
     status = app.ExitStatus();
     runResult = app.RunResult();
+    // A database fault is already explained; an engine that just refused
+    // the connection gets a line of its own, so the status is not a mystery.
+    if (status == 3 && engine::LastInitiateError().empty())
+      std::fprintf(stderr, "%s: the engine refused the connection (result %d)\n",
+                   CurrentEdition().programName, app.InitiateResult());
   }
   if (setup.FrontEndStuck()) {
     std::fprintf(stderr, "%s: the answer script left the conditions dialog open\n",

@@ -1,5 +1,6 @@
 #include "engine/engine_db.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 #include <cinttypes>
@@ -442,11 +443,14 @@ bool LoadAccounts(sqlite3* db, detail::Data& d, std::string* error) {
 }
 
 detail::Account* FindAccount(detail::Data& d, const std::string& dataId, std::int64_t seq) {
+  // The accounts of a data set are held in seq order, so a large company's
+  // amounts load in n log n.
   auto it = d.accounts.find(dataId);
   if (it == d.accounts.end()) return nullptr;
-  for (auto& a : it->second)
-    if (a.seq == seq) return &a;
-  return nullptr;
+  auto& list = it->second;
+  auto at = std::lower_bound(list.begin(), list.end(), seq,
+                             [](const detail::Account& a, std::int64_t s) { return a.seq < s; });
+  return at != list.end() && at->seq == seq ? &*at : nullptr;
 }
 
 bool LoadAmounts(sqlite3* db, detail::Data& d, std::string* error) {

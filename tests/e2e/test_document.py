@@ -81,6 +81,8 @@ class CompanyA(WorldTest):
             ("movenext", "INSERT INTO engine_settings VALUES ('movenext_error_at', 5);", None),
             ("sumcount", "INSERT INTO engine_settings VALUES ('sumcount_result', 3);", None),
             ("alloc", "", "alloc=AccountSum@4"),
+            # The fourth period object of the run is the search window's.
+            ("period", "", "alloc=ClLdgPeriod@4"),
         ]
         for name, extra, faults in cases:
             with self.subTest(name=name):

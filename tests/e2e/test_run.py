@@ -43,6 +43,12 @@ class EngineAndExit(WorldTest):
         self.assertIn(str(self.w.db_path), r.stderr)
         self.assertEqual(r.of("dialog-open"), [])
 
+    def test_refused_connection_is_explained(self):
+        self.w.make_db(BASIC_COMPANY + "INSERT INTO engine_settings VALUES ('initiate_result', 5);")
+        r = self.w.run()
+        self.assertEqual(r.status, 3)
+        self.assertIn("the engine refused the connection (result 5)", r.stderr)
+
     def test_expsyslink_results(self):
         for value, status in ((1, 1), (2, 2), (-1, 2)):
             with self.subTest(value=value):
@@ -202,6 +208,17 @@ class HostRefusals(WorldTest):
         self.assertEqual(r.status, 2)
         self.assertIn("2", r.stderr)
         self.assertEqual([e["ev"] for e in r.events], ["exit"])
+
+    def test_program_folder_must_exist_on_a_mapped_drive(self):
+        self.w.make_db(BASIC_COMPANY)
+        for env, text in (({"STMTLINK_PROGRAM_DIR": str(self.w.root / "missing")},
+                           "STMTLINK_PROGRAM_DIR"),
+                          ({"STMTLINK_PROGRAM_DIR": str(self.w.root)}, "STMTLINK_DRIVES")):
+            with self.subTest(env=env):
+                r = self.w.run(env=env)
+                self.assertEqual(r.status, 2)
+                self.assertIn(text, r.stderr)
+                self.assertEqual([e["ev"] for e in r.events], ["exit"])
 
     def test_bad_drive_map_is_refused(self):
         self.w.make_db(BASIC_COMPANY)
