@@ -1,6 +1,7 @@
 // Shared helpers of the engine tests: an in-memory engine built from SQL, and
 // host fakes that capture what the engine hands to the host.
 #pragma once
+#include "tests/support/fakes.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,54 +36,14 @@ class JournalSpy : public platform::Journal {
   std::vector<std::string> lines;
 };
 
-class FrontEndSpy : public platform::FrontEnd {
- public:
-  int MessageBox(platform::HWND owner, const std::string& text, const std::string& caption,
-                 unsigned type) override {
-    this->owner = owner;
-    this->text = text;
-    this->caption = caption;
-    this->type = type;
-    ++calls;
-    return answer;
-  }
-  std::optional<std::string> SaveFileDialog(const platform::FileDialogArgs&) override {
-    return std::nullopt;
-  }
-  int RunModal(platform::Dialog&) override { return 0; }
-  void CreateModeless(platform::Dialog&) override {}
-  void Repaint(platform::Dialog&) override {}
-  void Destroy(platform::Dialog&) override {}
-
-  platform::HWND owner = 0;
-  std::string text, caption;
-  unsigned type = 0;
-  int calls = 0;
-  int answer = platform::IDNO;
+// Records the message boxes; answers No.
+struct FrontEndSpy : test_support::RecordingFrontEnd {
+  FrontEndSpy() { answer = platform::IDNO; }
 };
 
 // An Env that knows only the reverse mapping of host paths.
-class MappingEnv : public platform::Env {
+class MappingEnv : public test_support::NullEnv {
  public:
-  bool Access(const std::string&, int) override { return false; }
-  bool IsDirectory(const std::string&) override { return false; }
-  platform::DriveType GetDriveType(const std::string&) override {
-    return platform::DriveType::NoRootDir;
-  }
-  bool CreateDirectory(const std::string&) override { return false; }
-  bool RemoveDirectory(const std::string&) override { return false; }
-  std::optional<platform::FileStatus> GetStatus(const std::string&) override {
-    return std::nullopt;
-  }
-  std::unique_ptr<platform::File> Open(const std::string&, platform::OpenMode) override {
-    return nullptr;
-  }
-  bool DeleteFile(const std::string&) override { return false; }
-  bool ReplaceFile(const std::string&, const std::string&) override { return false; }
-  std::string GetTempPath() override { return "C:\\tmp\\"; }
-  std::string GetCurrentDirectory() override { return "C:\\"; }
-  bool SetCurrentDirectory(const std::string&) override { return false; }
-  std::string GetModuleFileName() override { return "C:\\stmtlink.exe"; }
   std::optional<std::string> WindowsFormOf(const std::string& hostPath) override {
     asked = hostPath;
     return answer;

@@ -389,11 +389,11 @@ TEST_F(EngineTest, DispMsgReplacesThePackageNameAndShowsTheBox) {
       77, "ES_APRPACKAGENAMEを起動します。\nウS_APRPACKAGENAME/ES_APRPACKAGENAME", "決算書",
       platform::MB_YESNO | platform::MB_ICONQUESTION);
   EXPECT_EQ(platform::IDNO, answer);
-  EXPECT_EQ(1, ui.calls);
-  EXPECT_EQ(77, ui.owner);
-  EXPECT_EQ("税務を起動します。\nウS_APRPACKAGENAME/税務", ui.text);
-  EXPECT_EQ("決算書", ui.caption);
-  EXPECT_EQ(platform::MB_YESNO | platform::MB_ICONQUESTION, ui.type);
+  ASSERT_EQ(1u, ui.boxes.size());
+  EXPECT_EQ(77, ui.boxes[0].owner);
+  EXPECT_EQ("税務を起動します。\nウS_APRPACKAGENAME/税務", ui.boxes[0].text);
+  EXPECT_EQ("決算書", ui.boxes[0].caption);
+  EXPECT_EQ(platform::MB_YESNO | platform::MB_ICONQUESTION, ui.boxes[0].type);
 }
 
 TEST_F(EngineTest, DispMsgDefaultsWithoutAFrontEnd) {
@@ -402,7 +402,8 @@ TEST_F(EngineTest, DispMsgDefaultsWithoutAFrontEnd) {
   {
     platform::ScopedHost host({nullptr, nullptr, &ui, nullptr});
     ClLdgConnect::Inst()->DispMsg(0, "ES_APRPACKAGENAME", "", platform::MB_OK);
-    EXPECT_EQ("Zeimark", ui.text);
+    ASSERT_EQ(1u, ui.boxes.size());
+    EXPECT_EQ("Zeimark", ui.boxes[0].text);
   }
   platform::ScopedHost none({nullptr, nullptr, nullptr, nullptr});
   EXPECT_EQ(platform::IDOK, ClLdgConnect::Inst()->DispMsg(0, "x", "", platform::MB_OK));

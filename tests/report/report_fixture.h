@@ -2,6 +2,7 @@
 // (the current directory), a front end that records message boxes and a
 // progress sink that counts.
 #pragma once
+#include "tests/support/fakes.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,29 +23,8 @@
 
 namespace reptest {
 
-struct ShownBox {
-  platform::HWND owner;
-  std::string text;
-  std::string caption;
-  unsigned type;
-};
-
-class RecordingUi : public platform::FrontEnd {
- public:
-  int MessageBox(platform::HWND owner, const std::string& text, const std::string& caption,
-                 unsigned type) override {
-    boxes.push_back({owner, text, caption, type});
-    return platform::IDOK;
-  }
-  std::optional<std::string> SaveFileDialog(const platform::FileDialogArgs&) override {
-    return std::nullopt;
-  }
-  int RunModal(platform::Dialog&) override { return 0; }
-  void CreateModeless(platform::Dialog&) override {}
-  void Repaint(platform::Dialog&) override {}
-  void Destroy(platform::Dialog&) override {}
-  std::vector<ShownBox> boxes;
-};
+using test_support::ShownBox;
+using RecordingUi = test_support::RecordingFrontEnd;
 
 class CountingProgress : public ClProgressSink {
  public:

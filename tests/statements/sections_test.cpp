@@ -18,27 +18,7 @@ using stmt_test::Yen;
 constexpr platform::HWND kOwner = 0x1234;
 
 // Counts the message boxes and keeps what they showed.
-class CountingFrontEnd : public platform::FrontEnd {
- public:
-  struct Box {
-    platform::HWND owner;
-    std::string text, caption;
-    unsigned type;
-  };
-  int MessageBox(platform::HWND owner, const std::string& text, const std::string& caption,
-                 unsigned type) override {
-    boxes.push_back({owner, text, caption, type});
-    return platform::IDOK;
-  }
-  std::optional<std::string> SaveFileDialog(const platform::FileDialogArgs&) override {
-    return std::nullopt;
-  }
-  int RunModal(platform::Dialog&) override { return 0; }
-  void CreateModeless(platform::Dialog&) override {}
-  void Repaint(platform::Dialog&) override {}
-  void Destroy(platform::Dialog&) override {}
-  std::vector<Box> boxes;
-};
+using CountingFrontEnd = test_support::RecordingFrontEnd;
 
 // One company's accounts, in engine order.
 AccountSumList Company() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/env.h"
+#include "tests/support/fakes.h"
 #include "statements/account_sum.h"
 #include "statements/xml_lines.h"
 
@@ -63,29 +64,6 @@ struct EntrySpec {
 // Entries in the given order; movement = closing - opening.
 AccountSumList MakeList(const std::vector<EntrySpec>& specs);
 
-// An Env with nothing behind it, for wrapping in a FaultEnv where only
-// MayAllocate matters.
-class NullEnv : public platform::Env {
- public:
-  bool Access(const std::string&, int) override { return false; }
-  bool IsDirectory(const std::string&) override { return false; }
-  platform::DriveType GetDriveType(const std::string&) override {
-    return platform::DriveType::NoRootDir;
-  }
-  bool CreateDirectory(const std::string&) override { return false; }
-  bool RemoveDirectory(const std::string&) override { return false; }
-  std::optional<platform::FileStatus> GetStatus(const std::string&) override {
-    return std::nullopt;
-  }
-  std::unique_ptr<platform::File> Open(const std::string&, platform::OpenMode) override {
-    return nullptr;
-  }
-  bool DeleteFile(const std::string&) override { return false; }
-  bool ReplaceFile(const std::string&, const std::string&) override { return false; }
-  std::string GetTempPath() override { return "C:\\TEMP\\"; }
-  std::string GetCurrentDirectory() override { return "C:\\"; }
-  bool SetCurrentDirectory(const std::string&) override { return false; }
-  std::string GetModuleFileName() override { return "C:\\stmtlink.exe"; }
-};
+using test_support::NullEnv;
 
 }  // namespace stmt_test
