@@ -88,16 +88,6 @@ const char* IconName(unsigned type) {
   }
 }
 
-const char* AnswerName(int answer) {
-  switch (answer) {
-    case IDYES:
-      return "yes";
-    case IDNO:
-      return "no";
-    default:
-      return "ok";
-  }
-}
 
 }  // namespace
 
@@ -218,6 +208,17 @@ void Journal::WriteLine(const std::string& jsonLine) {
   if (!ok && !failed_) {
     failed_ = true;
     std::fprintf(stderr, "stmtlink: cannot write the journal %s\n", ValidUtf8(*path_).c_str());
+  }
+}
+
+const char* AnswerName(int answer) {
+  switch (answer) {
+    case IDYES:
+      return "yes";
+    case IDNO:
+      return "no";
+    default:
+      return "ok";
   }
 }
 

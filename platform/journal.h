@@ -58,6 +58,9 @@ class Journal {
   bool failed_ = false;  // the file could not be written (reported once)
 };
 
+// The word for a message-box answer: "ok", "yes" or "no".
+const char* AnswerName(int answer);
+
 // JSON string literal (with quotes) of a CP932 text.
 std::string JsonString(const std::string& cp932);
 

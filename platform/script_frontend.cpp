@@ -129,16 +129,6 @@ bool IsDialogAction(const ScriptAction& a) {
   }
 }
 
-const char* AnswerWord(int answer) {
-  switch (answer) {
-    case IDYES:
-      return "yes";
-    case IDNO:
-      return "no";
-    default:
-      return "ok";
-  }
-}
 
 // The execute and cancel buttons that a waiting dialog is clicked on when
 // the script has no dialog action for it.
@@ -193,7 +183,7 @@ int ScriptFrontEnd::MessageBox(HWND owner, const std::string& text, const std::s
   journal_.MsgBox(owner, caption, text, type, answer);
   if (echo_) {
     std::fprintf(echo_, "[%s] %s\n  -> %s\n", Cp932ToUtf8(caption).c_str(),
-                 Cp932ToUtf8(text).c_str(), AnswerWord(answer));
+                 Cp932ToUtf8(text).c_str(), AnswerName(answer));
     std::fflush(echo_);
   }
   return answer;
