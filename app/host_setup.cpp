@@ -101,7 +101,7 @@ bool HostSetup::Init(int argc, char** argv, std::string* error) {
 
   // The program folder holds ZeimarkDef.ini and SUPPORT.INF; a folder that
   // is not there would send the compatibility check to the wrong place.
-  struct stat st{};
+  struct stat st {};
   if (stat(programDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     *error = "STMTLINK_PROGRAM_DIR: no such folder: " + programDir;
     return false;

@@ -13,7 +13,7 @@ struct HostSetup {
   std::unique_ptr<platform::Env> env;
   std::unique_ptr<platform::WindowSystem> windows;
   std::unique_ptr<platform::FrontEnd> ui;
-  std::string commandLine;  // CP932
+  std::string commandLine;   // CP932
   std::string engineDbPath;  // host path
 
   // False with a message naming the fault; the journal, when one was named,

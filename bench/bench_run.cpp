@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <new>
 #include <string>
 
@@ -90,9 +90,10 @@ void BenchAggregation(long accounts) {
   int ok = source.Aggregate(0, &window, &data);
   double s = Seconds(start);
   long allocations = g_allocations - before;
-  std::printf("aggregation: %ld accounts in %.3f s (result %d, %zu entries), %.2f heap "
-              "allocations per account\n",
-              accounts, s, ok, sums.size(), static_cast<double>(allocations) / accounts);
+  std::printf(
+      "aggregation: %ld accounts in %.3f s (result %d, %zu entries), %.2f heap "
+      "allocations per account\n",
+      accounts, s, ok, sums.size(), static_cast<double>(allocations) / accounts);
   ClLdgConnect::Inst()->Release();
 }
 

@@ -107,8 +107,8 @@ class ClRuleKamoku {
   int AttachSetMgr(ClSetMgr* mgr);
   int SetCurDataID(const char* dataId);
   int AttachOptLink(ClOptLink* link);
-  int MoveReady(int sumType, int bmnType, int dispType, StFINDINFO* window,
-                void* department, int past);
+  int MoveReady(int sumType, int bmnType, int dispType, StFINDINFO* window, void* department,
+                int past);
   int GetSumCount(unsigned long* count);
   int SetMovePos(long pos);
   // 0 delivers an account, 5000 when none is left, else an error.

@@ -1,8 +1,8 @@
 #include "engine/engine_db.h"
 
-#include <algorithm>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>

@@ -7,15 +7,15 @@
 
 struct StDATAINFO {
   static constexpr std::size_t kSize = 1506;
-  static constexpr std::size_t kDataId = 0;            // text, at most 15 bytes
-  static constexpr std::size_t kDataNo = 16;           // int32
-  static constexpr std::size_t kCompanyName = 24;      // text, at most 259 bytes
-  static constexpr std::size_t kPeriodStart = 284;     // int32 yyyymmdd
-  static constexpr std::size_t kPeriodEnd = 288;       // int32 yyyymmdd
-  static constexpr std::size_t kMfgCostFlag = 300;     // int32
-  static constexpr std::size_t kExtraPeriodFlag = 304; // int32
-  static constexpr std::size_t kIntroMonthIndex = 326; // int16
-  static constexpr std::size_t kCompaniesAct = 876;    // uint8
+  static constexpr std::size_t kDataId = 0;             // text, at most 15 bytes
+  static constexpr std::size_t kDataNo = 16;            // int32
+  static constexpr std::size_t kCompanyName = 24;       // text, at most 259 bytes
+  static constexpr std::size_t kPeriodStart = 284;      // int32 yyyymmdd
+  static constexpr std::size_t kPeriodEnd = 288;        // int32 yyyymmdd
+  static constexpr std::size_t kMfgCostFlag = 300;      // int32
+  static constexpr std::size_t kExtraPeriodFlag = 304;  // int32
+  static constexpr std::size_t kIntroMonthIndex = 326;  // int16
+  static constexpr std::size_t kCompaniesAct = 876;     // uint8
   unsigned char raw[kSize];
 };
 

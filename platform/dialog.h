@@ -113,8 +113,9 @@ class Dialog {
   virtual void OnCancel();
 
   // User actions, fed in by the front ends.
-  void UserSetText(int id, const std::string& text);  // typed/pasted; limit applies; ignored when disabled
-  void UserClick(int id);                             // focus first, then the click; ignored when disabled
+  void UserSetText(int id,
+                   const std::string& text);  // typed/pasted; limit applies; ignored when disabled
+  void UserClick(int id);                     // focus first, then the click; ignored when disabled
   void UserKey(Key key, unsigned mods);
   void UserFocus(int id);  // ignored when disabled
 

@@ -1,11 +1,11 @@
 #include "platform/env.h"
 
-#include "platform/cp932.h"
-
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
+
+#include "platform/cp932.h"
 
 namespace platform {
 

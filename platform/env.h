@@ -74,7 +74,10 @@ class Env {
   // Asked before the system allocates one of its own heap objects or
   // buffers; `what` names it ("AccountSum", "ClRuleKamoku", "SupportInf",
   // ...). False stands for an allocation failure.
-  virtual bool MayAllocate(std::string_view what) { (void)what; return true; }
+  virtual bool MayAllocate(std::string_view what) {
+    (void)what;
+    return true;
+  }
   // The Windows form of a host path (UTF-8), by the reverse drive mapping;
   // nullopt when no mapped drive contains it.
   virtual std::optional<std::string> WindowsFormOf(const std::string& hostPath) {

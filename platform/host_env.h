@@ -22,19 +22,16 @@ struct ShareMapping {
 };
 
 // "C=fixed:/;D=cdrom:/mnt/cd"; nullopt and a message on a malformed map.
-std::optional<std::vector<DriveMapping>> ParseDriveMap(const std::string& text,
-                                                       std::string* error);
+std::optional<std::vector<DriveMapping>> ParseDriveMap(const std::string& text, std::string* error);
 // "\\SRV\SHARE=/srv/share;..." (UTF-8 text, converted to CP932 for matching).
-std::optional<std::vector<ShareMapping>> ParseShareMap(const std::string& text,
-                                                       std::string* error);
+std::optional<std::vector<ShareMapping>> ParseShareMap(const std::string& text, std::string* error);
 
 class PathMapper {
  public:
   PathMapper(std::vector<DriveMapping> drives, std::vector<ShareMapping> shares);
   // Host path for a Windows path (relative paths against cwd); nullopt when
   // the path cannot be mapped. `.` and `..` never climb above the root.
-  std::optional<std::string> ToHost(const std::string& windowsPath,
-                                    const std::string& cwd) const;
+  std::optional<std::string> ToHost(const std::string& windowsPath, const std::string& cwd) const;
   // Windows form of a host path: the drive with the longest host root that
   // contains it; nullopt when none does.
   std::optional<std::string> ToWindows(const std::string& hostPath) const;

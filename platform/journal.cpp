@@ -88,7 +88,6 @@ const char* IconName(unsigned type) {
   }
 }
 
-
 }  // namespace
 
 std::string JsonString(const std::string& cp932) { return JsonUtf8(Cp932ToUtf8(cp932)); }

@@ -31,14 +31,14 @@ class Journal {
   void NameWindow(HWND hwnd, const std::string& name);
   void ForgetWindow(HWND hwnd);
 
-  void MsgBox(HWND owner, const std::string& caption, const std::string& text,
-              unsigned type, int answer);
+  void MsgBox(HWND owner, const std::string& caption, const std::string& text, unsigned type,
+              int answer);
   void DialogOpen(int id);
   void DialogWait(int id, int focus, const std::vector<ControlSnapshot>& controls);
   void Focus(int id);
-  void FileDialog(const std::string& title, const std::string& folder,
-                  const std::string& file, const std::string& ext,
-                  const std::string& filter, const std::optional<std::string>& result);
+  void FileDialog(const std::string& title, const std::string& folder, const std::string& file,
+                  const std::string& ext, const std::string& filter,
+                  const std::optional<std::string>& result);
   void DialogEnd(int id, int result);
   void Caption(int id, const std::string& text);
   void ProgressClose(long steps, long ticks);

@@ -13,10 +13,8 @@ namespace platform {
 // pair of double or single quotes unquoted), or `defaultValue` when the file,
 // the section or the key is missing. The result is cut to bufferSize - 1
 // bytes, as the platform's buffer would hold it.
-std::string GetPrivateProfileString(Env& env, const std::string& section,
-                                    const std::string& key,
-                                    const std::string& defaultValue,
-                                    std::size_t bufferSize,
+std::string GetPrivateProfileString(Env& env, const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, std::size_t bufferSize,
                                     const std::string& path);
 
 }  // namespace platform

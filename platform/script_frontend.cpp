@@ -129,7 +129,6 @@ bool IsDialogAction(const ScriptAction& a) {
   }
 }
 
-
 // The execute and cancel buttons that a waiting dialog is clicked on when
 // the script has no dialog action for it.
 constexpr int kExecuteId = 1002;

@@ -23,8 +23,7 @@ struct ScriptAction {
 };
 
 // Parses a script; nullopt with a message naming the line on a malformed one.
-std::optional<std::vector<ScriptAction>> ParseScript(const std::string& utf8,
-                                                     std::string* error);
+std::optional<std::vector<ScriptAction>> ParseScript(const std::string& utf8, std::string* error);
 
 class ScriptFrontEnd : public FrontEnd {
  public:

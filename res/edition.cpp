@@ -41,9 +41,7 @@ EditionId g_current = EditionId::Birch;
 
 }  // namespace
 
-const EditionProfile& EditionProfileOf(EditionId id) {
-  return kProfiles[static_cast<int>(id)];
-}
+const EditionProfile& EditionProfileOf(EditionId id) { return kProfiles[static_cast<int>(id)]; }
 
 const EditionProfile& CurrentEdition() { return EditionProfileOf(g_current); }
 

@@ -18,10 +18,10 @@ struct VersionBlock {
 
 struct EditionProfile {
   EditionId id;
-  const char* programName;       // "stmtlink-birch"
-  int appType;                   // SetAppType
-  const char* settingsFileName;  // "stmtlink-birch.env"
-  bool keyWithSelectionNo;       // key "%s/%d/%s:" instead of "%s/%s:"
+  const char* programName;          // "stmtlink-birch"
+  int appType;                      // SetAppType
+  const char* settingsFileName;     // "stmtlink-birch.env"
+  bool keyWithSelectionNo;          // key "%s/%d/%s:" instead of "%s/%s:"
   const char* fallbackProgramName;  // PROGRAMNAME fallback (CP932)
   VersionBlock version;
   const char* iconFile;  // file name of the icon group 128 under res/

@@ -1,7 +1,6 @@
 // Shared helpers of the engine tests: an in-memory engine built from SQL, and
 // host fakes that capture what the engine hands to the host.
 #pragma once
-#include "tests/support/fakes.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +9,7 @@
 #include "engine/engine.h"
 #include "engine/engine_db.h"
 #include "platform/host.h"
+#include "tests/support/fakes.h"
 
 namespace enginetest {
 

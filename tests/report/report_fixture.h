@@ -2,7 +2,6 @@
 // (the current directory), a front end that records message boxes and a
 // progress sink that counts.
 #pragma once
-#include "tests/support/fakes.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include "platform/host.h"
 #include "platform/host_env.h"
 #include "statements/progress_sink.h"
+#include "tests/support/fakes.h"
 
 namespace reptest {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/env.h"
-#include "tests/support/fakes.h"
 #include "statements/account_sum.h"
 #include "statements/xml_lines.h"
+#include "tests/support/fakes.h"
 
 namespace stmt_test {
 
