@@ -3,6 +3,8 @@
 // breaks a record's limits fails the build instead of a run.
 //
 //   make_engine_db OUTPUT.db SCRIPT.sql...
+//   make_engine_db --schema     (prints the schema, for tools that build
+//                                databases of their own)
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -51,6 +53,10 @@ bool Build(const std::string& path, int count, char** scripts) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--schema") {
+    std::fputs(engine::SchemaSql(), stdout);
+    return 0;
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: make_engine_db OUTPUT.db SCRIPT.sql...\n");
     return 2;

@@ -12,9 +12,19 @@ from pathlib import Path
 
 BIN = Path(os.environ.get("STMTLINK_BIN", Path(__file__).resolve().parents[2] / "build" / "bin"))
 ROOT = Path(__file__).resolve().parents[2]
-SCHEMA = ROOT / "engine" / "schema.sql"
-if not SCHEMA.exists():
-    SCHEMA = ROOT.parent / "shared" / "engine-schema.sql"
+TOOLS = BIN.parent / "tools"
+
+
+def engine_schema():
+    """The schema the engine stand-in keeps, as its own build tool prints it."""
+    global _schema
+    if _schema is None:
+        _schema = subprocess.run([str(TOOLS / "make_engine_db"), "--schema"], check=True,
+                                 capture_output=True).stdout.decode("utf-8")
+    return _schema
+
+
+_schema = None
 
 CP = "cp932"
 
@@ -50,7 +60,7 @@ class World:
         if self.db_path.exists():
             self.db_path.unlink()
         con = sqlite3.connect(self.db_path)
-        con.executescript(SCHEMA.read_text(encoding="utf-8"))
+        con.executescript(engine_schema())
         con.execute("INSERT OR REPLACE INTO engine_settings VALUES ('settings_folder', ?)",
                     (settings_folder,))
         con.executescript(sql)
