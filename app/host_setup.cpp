@@ -43,14 +43,14 @@ std::string BaseName(const std::string& path) {
 
 // A testing aid: STMTLINK_FAULTS makes chosen host operations fail, e.g.
 // "write-after=2000;mkdir=out;replace;alloc=AccountSum@3;open-write=report".
-bool HostSetup::ApplyFaults(const std::string& spec, std::string* error) {
+bool HostSetup::ApplyFaults(const std::string& faults, std::string* error) {
   hostEnv = std::move(env);
   auto fault = std::make_unique<platform::FaultEnv>(*hostEnv);
   std::size_t start = 0;
-  while (start <= spec.size()) {
-    std::size_t end = spec.find(';', start);
-    if (end == std::string::npos) end = spec.size();
-    std::string item = spec.substr(start, end - start);
+  while (start <= faults.size()) {
+    std::size_t end = faults.find(';', start);
+    if (end == std::string::npos) end = faults.size();
+    std::string item = faults.substr(start, end - start);
     start = end + 1;
     if (item.empty()) continue;
     std::size_t eq = item.find('=');
@@ -82,7 +82,7 @@ bool HostSetup::ApplyFaults(const std::string& spec, std::string* error) {
       *error = "STMTLINK_FAULTS: unknown fault \"" + item + "\"";
       return false;
     }
-    if (end == spec.size()) break;
+    if (end == faults.size()) break;
   }
   env = std::move(fault);
   return true;

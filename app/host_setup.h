@@ -24,5 +24,5 @@ struct HostSetup {
   bool FrontEndStuck() const;
 
  private:
-  bool ApplyFaults(const std::string& spec, std::string* error);
+  bool ApplyFaults(const std::string& faults, std::string* error);
 };
