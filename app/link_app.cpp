@@ -9,6 +9,7 @@
 #include "app/progress_dlg.h"
 #include "conditions/cond_dlg.h"
 #include "conditions/months.h"
+#include "conditions/path_checks.h"
 #include "platform/cp932.h"
 #include "platform/host.h"
 #include "platform/profile.h"
@@ -31,8 +32,6 @@ std::int32_t ReadLong(const std::string& text) {
   if (v < INT32_MIN) return INT32_MIN;
   return static_cast<std::int32_t>(v);
 }
-
-int ReadInt(const std::string& text) { return ReadLong(text); }
 
 platform::Journal* journal() { return platform::host().journal; }
 
@@ -70,7 +69,7 @@ int ClLinkApp::ParseCallerLink(const std::string& text) {
   std::size_t c3 = text.find(',', c2 + 1);
   if (c3 == std::string::npos) return 0;
   callerWParam_ = static_cast<std::int16_t>(
-      static_cast<std::uint16_t>(ReadInt(text.substr(c2 + 1, c3 - c2 - 1))));
+      static_cast<std::uint16_t>(ReadLong(text.substr(c2 + 1, c3 - c2 - 1))));
   if (c3 + 1 < text.size()) callerOutputPath_ = text.substr(c3 + 1);
   return 1;
 }
@@ -91,7 +90,7 @@ int ClLinkApp::CheckTargetProgram(int showMessage) {
     if (value.empty()) {
       outcome = -1;
     } else {
-      int level = ReadInt(value);
+      int level = ReadLong(value);
       outcome = level == 3 ? 0 : (level < 3 ? 1 : 2);
     }
   }
@@ -187,11 +186,8 @@ bool ClLinkApp::InitInstance() {
     connect->m_owner = callerWindow_;
   }
 
-  std::string program = h.env->GetModuleFileName();
-  std::size_t cut = std::string::npos;
-  for (std::size_t i = 0; i < program.size(); i += platform::CharLength(program, i))
-    if (program[i] == '\\') cut = i;
-  if (cut != std::string::npos) h.env->SetCurrentDirectory(program.substr(0, cut + 1));
+  std::string folder = FolderPartOf(h.env->GetModuleFileName());
+  if (!folder.empty()) h.env->SetCurrentDirectory(folder);
 
   if (!CheckTargetProgram(1)) {
     runResult_ = 2;
@@ -249,16 +245,15 @@ bool ClLinkApp::InitInstance() {
   return RunAfterConditions(conditions, data, tax);
 }
 
-bool ClLinkApp::RunAfterConditions(ClCondDlg& conditions, const StDATAINFO& dataIn,
+bool ClLinkApp::RunAfterConditions(ClCondDlg& conditions, const StDATAINFO& data,
                                    const StSHOHIZEIINFO& tax) {
   platform::Host& h = platform::host();
-  StDATAINFO data = dataIn;
-  std::int32_t startMonth = static_cast<std::int32_t>(ReadLong(conditions.m_startMonthText));
-  std::int32_t endMonth = static_cast<std::int32_t>(ReadLong(conditions.m_endMonthText));
+  std::int32_t startMonth = ReadLong(conditions.m_startMonthText);
+  std::int32_t endMonth = ReadLong(conditions.m_endMonthText);
   std::int16_t kind = conditions.m_statementKind;
-  // The dialog refuses a path longer than the 260 bytes it may hold, so the
-  // copy is whole.
-  std::string outputPath = conditions.m_outputPath.substr(0, 260);
+  // The dialog refuses a path longer than the 260 bytes the output
+  // conditions hold, so it is taken whole.
+  const std::string& outputPath = conditions.m_outputPath;
 
   auto progress = std::make_unique<ClProgressDlg>(0);
   progress->Create(0);
