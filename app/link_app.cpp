@@ -257,7 +257,6 @@ bool ClLinkApp::RunAfterConditions(ClCondDlg& conditions, const StDATAINFO& data
 
   auto progress = std::make_unique<ClProgressDlg>(0);
   progress->Create(0);
-  progress->created_ = true;
   if (journal()) journal()->NameWindow(progress->GetSafeHwnd(), "progress");
   if (callerWindowObject_ != 0) progress->SetParent(callerWindowObject_);
   progress->ShowWindow(true);

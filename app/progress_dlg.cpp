@@ -9,7 +9,8 @@ ClProgressDlg::ClProgressDlg(platform::HWND parent)
     : platform::Dialog(ProgressDialogTemplate(), parent) {}
 
 ClProgressDlg::~ClProgressDlg() {
-  if (created_) {
+  // The window exists from Create on; its close is journaled on every path.
+  if (GetSafeHwnd() != 0) {
     if (platform::host().journal) platform::host().journal->ProgressClose(MainSteps(), ticks_);
     DestroyWindow();
   }

@@ -19,7 +19,5 @@ class ClProgressDlg : public platform::Dialog, public ClProgressSink {
   long Ticks() const { return ticks_; }
 
  private:
-  bool created_ = false;
   long ticks_ = 0;
-  friend class ClLinkApp;
 };
